@@ -1,0 +1,135 @@
+#include "tests/e2e/e2e_driver.h"
+
+#include <vector>
+
+#include "tests/windows/win_test_util.h"
+
+namespace e2e {
+
+std::wstring lumeno_exe() { return wintest::windows_path(LUMENO_EXE); }
+
+std::wstring standin_folder(const char* variant) {
+  return wintest::windows_path(std::string(LUMENO_STANDIN_DIR) + "/" + variant);
+}
+
+namespace {
+
+std::vector<wchar_t> environment_with(const std::map<std::wstring, std::wstring>& overrides) {
+  std::map<std::wstring, std::wstring> vars;
+  wchar_t* block = GetEnvironmentStringsW();
+  for (const wchar_t* p = block; *p; p += wcslen(p) + 1) {
+    const std::wstring entry(p);
+    const size_t eq = entry.find(L'=', 1);
+    if (eq == std::wstring::npos) continue;
+    vars[entry.substr(0, eq)] = entry.substr(eq + 1);
+  }
+  FreeEnvironmentStringsW(block);
+  for (const auto& o : overrides) {
+    // Environment names are case-insensitive: drop any spelling of the same name first.
+    for (auto it = vars.begin(); it != vars.end();) {
+      if (_wcsicmp(it->first.c_str(), o.first.c_str()) == 0) it = vars.erase(it);
+      else ++it;
+    }
+    vars[o.first] = o.second;
+  }
+  std::vector<wchar_t> out;
+  for (const auto& v : vars) {
+    const std::wstring entry = v.first + L"=" + v.second;
+    out.insert(out.end(), entry.begin(), entry.end());
+    out.push_back(L'\0');
+  }
+  out.push_back(L'\0');
+  return out;
+}
+
+struct FindContext {
+  DWORD pid;
+  const wchar_t* class_name;
+  HWND found;
+};
+
+BOOL CALLBACK find_window(HWND window, LPARAM param) {
+  auto* context = reinterpret_cast<FindContext*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != context->pid || !IsWindowVisible(window)) return TRUE;
+  if (context->class_name != nullptr) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    if (wcscmp(name, context->class_name) != 0) return TRUE;
+  }
+  context->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+Process::Process(const std::wstring& exe, const std::wstring& arguments,
+                 const std::wstring& working_dir,
+                 const std::map<std::wstring, std::wstring>& overrides) {
+  std::wstring command = L"\"" + exe + L"\"";
+  if (!arguments.empty()) command += L" " + arguments;
+  std::vector<wchar_t> command_buffer(command.begin(), command.end());
+  command_buffer.push_back(L'\0');
+  std::vector<wchar_t> environment = environment_with(overrides);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(exe.c_str(), command_buffer.data(), nullptr, nullptr, FALSE,
+                      CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info_)) {
+    info_ = {};
+  }
+}
+
+Process::~Process() {
+  if (info_.hProcess == nullptr) return;
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+DWORD Process::wait(DWORD timeout_ms) {
+  if (info_.hProcess == nullptr) return STILL_ACTIVE;
+  WaitForSingleObject(info_.hProcess, timeout_ms);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+HWND Process::wait_for_window(const wchar_t* class_name, DWORD timeout_ms) const {
+  const DWORD start = GetTickCount();
+  do {
+    FindContext context = {info_.dwProcessId, class_name, nullptr};
+    EnumWindows(find_window, reinterpret_cast<LPARAM>(&context));
+    if (context.found != nullptr) return context.found;
+    if (WaitForSingleObject(info_.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
+  } while (GetTickCount() - start < timeout_ms);
+  return nullptr;
+}
+
+std::wstring window_text(HWND window) {
+  wchar_t text[2048] = {};
+  GetWindowTextW(window, text, 2048);
+  return text;
+}
+
+std::wstring message_box_text(HWND dialog) {
+  wchar_t text[4096] = {};
+  GetDlgItemTextW(dialog, 0xFFFF, text, 4096);
+  return text;
+}
+
+std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  std::wstring title = window_text(window);
+  while (title != expected && GetTickCount() - start < timeout_ms) {
+    Sleep(50);
+    title = window_text(window);
+  }
+  return title;
+}
+
+}  // namespace e2e

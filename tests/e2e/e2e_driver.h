@@ -1,0 +1,46 @@
+// Drives Lumeno.exe from outside, the way a user's desktop would: start it, find its windows,
+// read titles and message boxes, send messages, wait for the exit code.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace e2e {
+
+// Lumeno.exe of this build, as a Windows path.
+std::wstring lumeno_exe();
+// A folder of the stand-in SDK build (e.g. "full"), as a Windows path.
+std::wstring standin_folder(const char* variant);
+
+class Process {
+ public:
+  // Starts `exe` with `arguments` in `working_dir` (empty: inherited), with the current
+  // environment plus `overrides`.
+  Process(const std::wstring& exe, const std::wstring& arguments, const std::wstring& working_dir,
+          const std::map<std::wstring, std::wstring>& overrides = {});
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  bool started() const { return info_.hProcess != nullptr; }
+  DWORD id() const { return info_.dwProcessId; }
+  // The exit code, or STILL_ACTIVE when it has not ended within `timeout_ms`.
+  DWORD wait(DWORD timeout_ms);
+
+  // A visible top-level window of this process with the given class (null: any), or null when
+  // none appears within `timeout_ms`.
+  HWND wait_for_window(const wchar_t* class_name, DWORD timeout_ms) const;
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+};
+
+std::wstring window_text(HWND window);
+// The text of a message box (static control 0xFFFF).
+std::wstring message_box_text(HWND dialog);
+// The title of `window` once it equals `expected`, or the last title seen after `timeout_ms`.
+std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD timeout_ms);
+
+}  // namespace e2e

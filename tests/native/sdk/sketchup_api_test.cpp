@@ -1,0 +1,140 @@
+// The entry-point table: names and order, lookup through a resolver, required entries and the
+// two diagnostics.
+#include "sdk/sketchup_api.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<std::string> kExpectedOrder = {
+    "SUInitialize", "SUTerminate", "SUModelCreateFromFile", "SUModelRelease",
+    "SUModelGetEntities", "SUModelGetNumScenes", "SUModelGetScenes", "SUModelGetNumLayers",
+    "SUModelGetLayers", "SUEntitiesGetNumFaces", "SUEntitiesGetFaces", "SUEntitiesGetNumEdges",
+    "SUEntitiesGetEdges", "SUEntitiesGetNumGroups", "SUEntitiesGetGroups",
+    "SUEntitiesGetNumInstances", "SUEntitiesGetInstances", "SUFaceGetFrontMaterial",
+    "SUFaceGetBackMaterial", "SUFaceGetNumVertices", "SUFaceGetVertices", "SUFaceGetNormal",
+    "SUFaceGetArea", "SUMeshHelperCreate", "SUMeshHelperRelease", "SUMeshHelperGetNumVertices",
+    "SUMeshHelperGetNumTriangles", "SUMeshHelperGetVertices", "SUMeshHelperGetNormals",
+    "SUMeshHelperGetVertexIndices", "SUVertexGetPosition", "SUMaterialGetColor",
+    "SUMaterialGetAlpha", "SUMaterialGetTexture", "SUMaterialGetName",
+    "SUTextureGetAverageColor", "SUTextureGetDimensions", "SUGroupGetEntities",
+    "SUGroupGetTransform", "SUGroupGetName", "SUComponentInstanceGetDefinition",
+    "SUComponentInstanceGetTransform", "SUComponentInstanceGetName",
+    "SUComponentDefinitionGetEntities", "SUComponentDefinitionGetName", "SUEdgeGetStart",
+    "SUEdgeGetEnd", "SUSceneGetName", "SUSceneGetCamera", "SUCameraGetPosition",
+    "SUCameraGetTarget", "SUCameraGetUpVector", "SUCameraGetPerspective", "SUCameraGetFOV",
+    "SULayerGetName", "SULayerGetVisibility", "SUFaceGetLayer", "SUModelSaveToFile",
+    "SUModelSaveToFileWithVersion", "SUDrawingElementGetMaterial", "SUDrawingElementGetLayer",
+    "SUTextureGetImageDataSize", "SUTextureGetImageData", "SUMeshHelperGetFrontSTQCoords",
+    "SUMaterialGetType"};
+
+TEST(EntryTable, SixtyFiveNamesInLookupOrder) {
+  ASSERT_EQ(kExpectedOrder.size(), SketchUpAPI::kTableSize);
+  for (size_t i = 0; i < SketchUpAPI::kTableSize; ++i) {
+    EXPECT_EQ(SketchUpAPI::table_names()[i], kExpectedOrder[i]) << i;
+  }
+}
+
+// A resolver that records the order of the names asked for and answers a distinct fake address
+// for each name it does not hide.
+struct Recorder {
+  std::vector<std::string> asked;
+  std::set<std::string> hidden;
+};
+
+void* record(void* context, const char* name) {
+  auto* recorder = static_cast<Recorder*>(context);
+  recorder->asked.push_back(name);
+  if (recorder->hidden.count(name)) return nullptr;
+  return reinterpret_cast<void*>(static_cast<uintptr_t>(0x1000 + recorder->asked.size()));
+}
+
+TEST(EntryTable, LookupAsksTheTableInOrderThenTheVendorFunctions) {
+  SketchUpAPI api;
+  Recorder recorder;
+  api.lookup_entries(record, &recorder);
+  ASSERT_GE(recorder.asked.size(), SketchUpAPI::kTableSize);
+  for (size_t i = 0; i < SketchUpAPI::kTableSize; ++i) EXPECT_EQ(recorder.asked[i], kExpectedOrder[i]);
+  const std::vector<std::string> vendor(recorder.asked.begin() + SketchUpAPI::kTableSize,
+                                        recorder.asked.end());
+  for (const char* name : {"SUFaceToDrawingElement", "SUStringCreate", "SUStringGetUTF8",
+                           "SUEdgeGetStartVertex", "SUCameraGetOrientation",
+                           "SUCameraGetPerspectiveFrustumFOV", "SUMaterialGetOpacity",
+                           "SUMaterialGetUseOpacity"}) {
+    EXPECT_NE(std::find(vendor.begin(), vendor.end(), name), vendor.end()) << name;
+  }
+  // Each pointer holds the address answered for its own name.
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(api.SUInitialize), 0x1001u);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(api.SUMaterialGetType), 0x1000u + 65u);
+  EXPECT_TRUE(api.has_required_entries());
+  api.loaded = false;  // fake addresses: nothing may be called at destruction
+}
+
+TEST(EntryTable, EachRequiredEntryIsRequiredAndNoOther) {
+  const std::set<std::string> required = {"SUInitialize",         "SUModelCreateFromFile",
+                                          "SUModelRelease",       "SUModelGetEntities",
+                                          "SUEntitiesGetNumFaces", "SUEntitiesGetFaces"};
+  for (const std::string& name : kExpectedOrder) {
+    SketchUpAPI api;
+    Recorder recorder;
+    recorder.hidden = {name};
+    api.lookup_entries(record, &recorder);
+    EXPECT_EQ(api.has_required_entries(), required.count(name) == 0) << name;
+  }
+}
+
+TEST(EntryTable, MissingEntryTextLinesFollowTheThreeReportedEntries) {
+  struct Case {
+    const char* hidden;
+    const wchar_t* lines;
+  } cases[] = {
+      {"SUInitialize", L"SUInitialize: MISSING\nSUModelCreateFromFile: OK\nSUModelGetEntities: OK"},
+      {"SUModelCreateFromFile",
+       L"SUInitialize: OK\nSUModelCreateFromFile: MISSING\nSUModelGetEntities: OK"},
+      {"SUModelGetEntities",
+       L"SUInitialize: OK\nSUModelCreateFromFile: OK\nSUModelGetEntities: MISSING"},
+      {"SUEntitiesGetFaces", L"SUInitialize: OK\nSUModelCreateFromFile: OK\nSUModelGetEntities: OK"},
+  };
+  for (const Case& c : cases) {
+    SketchUpAPI api;
+    Recorder recorder;
+    recorder.hidden = {c.hidden};
+    api.lookup_entries(record, &recorder);
+    EXPECT_EQ(api.missing_entry_text(),
+              std::wstring(L"SDK DLL 已加载，但关键函数未找到。\n\n") + c.lines)
+        << c.hidden;
+  }
+}
+
+TEST(EntryTable, LoadFailureTextNamesPathAndCode) {
+  const std::wstring text = SketchUpAPI::load_failure_text(L"C:\\sdk\\SketchUpAPI.dll", 126);
+  EXPECT_EQ(text.rfind(L"LoadLibrary 失败\n\n路径: C:\\sdk\\SketchUpAPI.dll\n错误码: 126\n\n可能原因:\n"
+                       L"1. 缺少 VC++ 2015-2022 运行库 (x64)\n"
+                       L"2. 缺少 MSVCP140.dll / VCRUNTIME140.dll\n3. 路径包含中文或特殊字符\n\n"
+                       L"请安装 Visual C++ Redistributable 2015-2022 (x64):\nhttps://",
+                       0),
+            0u);
+  EXPECT_EQ(text.find(L'\n', text.rfind(L"https://")), std::wstring::npos)
+      << "the address is the last line";
+  // A long path cuts the text at 511 characters.
+  const std::wstring long_path(1000, L'p');
+  EXPECT_EQ(SketchUpAPI::load_failure_text(long_path.c_str(), 2).size(), 511u);
+}
+
+TEST(EntryTable, UnloadWithoutLoadCallsNothing) {
+  SketchUpAPI api;
+  Recorder recorder;
+  api.lookup_entries(record, &recorder);  // fake addresses: calling any would crash
+  api.unload();
+  api.unload();
+  EXPECT_FALSE(api.loaded);
+  EXPECT_EQ(api.module, nullptr);
+}
+
+}  // namespace
