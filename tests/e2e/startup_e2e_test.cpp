@@ -21,6 +21,11 @@ TEST(StartupE2E, RunsFromAPrivateRuntimeFolderAndRemovesItOnClose) {
   HWND window = lumeno.wait_for_window(L"TessaryNativeWnd", kStartTimeout);
   ASSERT_NE(window, nullptr) << "no main window";
   EXPECT_EQ(e2e::window_text(window), L"Lumeno");
+  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  RECT frame = {};
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.right - frame.left, 1200);
+  EXPECT_EQ(frame.bottom - frame.top, 800);
 
   const std::wstring runtime = temp_path() + L"Lumeno_" + std::to_wstring(lumeno.id());
   for (const wchar_t* dll :

@@ -125,7 +125,9 @@ TEST(TempPath, LengthLimitsDecideWhetherTheRuntimeFolderIsUsed) {
     SetEnvironmentVariableW(L"TEMP", dir.c_str());
     const std::wstring usable = lumeno::usable_temp_path();
     EXPECT_EQ(!usable.empty(), c.usable) << c.length;
-    if (c.usable) EXPECT_EQ(usable.size(), c.length);
+    if (c.usable) {
+      EXPECT_EQ(usable.size(), c.length);
+    }
   }
   SetEnvironmentVariableW(L"TMP", saved_tmp.c_str());
   SetEnvironmentVariableW(L"TEMP", saved_temp.c_str());
