@@ -1,0 +1,60 @@
+# Export lists of the stand-in libraries, produced from the X-macro lists of sdk/su_entries.h by
+# running the compiler's preprocessor over export_lists.h. Sets, in the caller's scope:
+#   LUMENO_STANDIN_TABLE_NAMES, LUMENO_STANDIN_VENDOR_NAMES, LUMENO_STANDIN_LACKS_NAMES
+# and writes every exported name, one per line, to standin/export_names.txt in the build tree.
+function(lumeno_standin_export_lists)
+  set(probe "${CMAKE_CURRENT_SOURCE_DIR}/export_lists.h")
+  if(MSVC)
+    set(command "${CMAKE_CXX_COMPILER}" /nologo /EP /TP "/I${PROJECT_SOURCE_DIR}" "${probe}")
+  else()
+    set(command "${CMAKE_CXX_COMPILER}" -E -P -x c++ -std=c++17 "-I${PROJECT_SOURCE_DIR}" "${probe}")
+  endif()
+  execute_process(COMMAND ${command} OUTPUT_VARIABLE expanded ERROR_VARIABLE errors
+                  RESULT_VARIABLE status)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               "${probe}" "${PROJECT_SOURCE_DIR}/sdk/su_entries.h")
+  if(NOT status EQUAL 0)
+    message(WARNING "stand-in export lists: preprocessing failed: ${errors}")
+  endif()
+  foreach(list TABLE VENDOR LACKS)
+    string(REGEX MATCHALL "LUMENO_EXPORT_${list} [A-Za-z0-9_]+" matches "${expanded}")
+    set(names "")
+    foreach(match ${matches})
+      string(REGEX REPLACE "^LUMENO_EXPORT_${list} " "" name "${match}")
+      list(APPEND names ${name})
+    endforeach()
+    set(LUMENO_STANDIN_${list}_NAMES "${names}" PARENT_SCOPE)
+    set(${list}_names "${names}")
+  endforeach()
+  list(LENGTH TABLE_names table_count)
+  list(LENGTH VENDOR_names vendor_count)
+  list(LENGTH LACKS_names lacks_count)
+  if(NOT table_count EQUAL 65 OR vendor_count EQUAL 0 OR NOT lacks_count EQUAL 8)
+    message(WARNING "stand-in export lists look wrong: ${table_count} table, "
+                    "${vendor_count} vendor, ${lacks_count} missing-from-vendor names")
+  endif()
+  set(all ${TABLE_names} ${VENDOR_names})
+  list(JOIN all "\n" text)
+  file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/export_names.txt" "${text}\n")
+endfunction()
+
+# Writes a module-definition file exporting `names` from SketchUpAPI.dll.
+function(lumeno_standin_write_def path)
+  set(text "LIBRARY SketchUpAPI.dll\nEXPORTS\n")
+  foreach(name ${ARGN})
+    string(APPEND text "    ${name}\n")
+  endforeach()
+  file(WRITE "${path}.tmp" "${text}")
+  configure_file("${path}.tmp" "${path}" COPYONLY)
+endfunction()
+
+# Writes a linker version script that exports exactly `names`.
+function(lumeno_standin_write_version_script path)
+  set(text "{\n  global:\n")
+  foreach(name ${ARGN})
+    string(APPEND text "    ${name};\n")
+  endforeach()
+  string(APPEND text "  local:\n    *;\n};\n")
+  file(WRITE "${path}.tmp" "${text}")
+  configure_file("${path}.tmp" "${path}" COPYONLY)
+endfunction()
