@@ -1,0 +1,64 @@
+// Small helpers for calling the SDK table the way the vendor's DLL requires: lists read count
+// first into zero-filled arrays, string objects created and released around name getters, and
+// refs upcast to drawing elements with the vendor's upcasts when the DLL exports them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sdk/sketchup_api.h"
+
+namespace lumeno {
+namespace model {
+
+// Upcasts. Without the vendor's function the ref is passed unchanged, which the stand-in accepts.
+SUDrawingElementRef to_drawing_element(SUFaceRef face);
+SUDrawingElementRef to_drawing_element(SUEdgeRef edge);
+SUDrawingElementRef to_drawing_element(SUGroupRef group);
+SUDrawingElementRef to_drawing_element(SUComponentInstanceRef instance);
+
+// Reads an object's name through a string object: the UTF-8 text cut to at most `max_bytes`
+// bytes, never inside a multi-byte character. False (and `out` untouched) when the string
+// functions are missing or any call fails.
+template <typename Ref>
+bool read_name(SUResult (*getter)(Ref, SUStringRef*), Ref object, size_t max_bytes,
+               std::string& out);
+bool read_string(SUStringRef string, size_t max_bytes, std::string& out);
+
+// Cuts `text` to at most `max_bytes` bytes without splitting a UTF-8 sequence.
+void cut_utf8(std::string& text, size_t max_bytes);
+
+// The list rule: count first (at most `cap`), then that many handles into a zero-filled array;
+// only the returned count is used. An empty vector on any failure or a missing entry point.
+template <typename Owner, typename Ref>
+std::vector<Ref> read_list(SUResult (*get_count)(Owner, size_t*),
+                           SUResult (*get_items)(Owner, size_t, Ref*, size_t*), Owner owner,
+                           size_t cap) {
+  std::vector<Ref> items;
+  if (get_count == nullptr || get_items == nullptr) return items;
+  size_t count = 0;
+  if (get_count(owner, &count) != SU_ERROR_NONE || count == 0) return items;
+  if (count > cap) count = cap;
+  items.assign(count, Ref{nullptr});
+  size_t returned = 0;
+  if (get_items(owner, count, items.data(), &returned) != SU_ERROR_NONE) returned = 0;
+  if (returned < items.size()) items.resize(returned);
+  return items;
+}
+
+template <typename Ref>
+bool read_name(SUResult (*getter)(Ref, SUStringRef*), Ref object, size_t max_bytes,
+               std::string& out) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  if (getter == nullptr || api.SUStringCreate == nullptr || api.SUStringRelease == nullptr) {
+    return false;
+  }
+  SUStringRef string = {nullptr};
+  if (api.SUStringCreate(&string) != SU_ERROR_NONE) return false;
+  bool ok = getter(object, &string) == SU_ERROR_NONE && read_string(string, max_bytes, out);
+  api.SUStringRelease(&string);
+  return ok;
+}
+
+}  // namespace model
+}  // namespace lumeno

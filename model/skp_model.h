@@ -1,0 +1,173 @@
+// The model store: one SketchUp file turned into flat, render-ready arrays.
+//
+// SkpModel opens a file through the SDK table (SketchUpAPI::instance()), copies out its layers,
+// geometry (world-space triangles and standalone edges), textures and scenes, and releases the
+// SDK's model handle before load_from_file returns. Everything that draws, measures, picks or
+// walks afterwards reads only the public arrays below.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sdk/su_types.h"
+
+// One corner of a stored triangle, in world space.
+struct TriangleVertex {
+  float x = 0.0f, y = 0.0f, z = 0.0f;     // position, inches
+  float nx = 0.0f, ny = 0.0f, nz = 0.0f;  // unit normal (unnormalised when 0.0001 long or less)
+  float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;  // colour, byte / 255
+  float u = 0.0f, v = 0.0f;                      // texture coordinates, 0 when untextured
+  int32_t texture_index = -1;                    // index into SkpModel::textures, -1 for none
+};
+
+struct Triangle {
+  TriangleVertex vertices[3];  // in the order of the mesh's index triple
+  int32_t face_layer = -1;       // the face's own layer (position in SkpModel::layers), -1 none
+  int32_t inherited_layer = -1;  // layer of the enclosing group or instance, -1 none
+};
+
+// A standalone edge (one bounding no face) as a world-space segment.
+struct EdgeData {
+  float start[3] = {0.0f, 0.0f, 0.0f};
+  float end[3] = {0.0f, 0.0f, 0.0f};
+  int32_t edge_layer = -1;
+  int32_t inherited_layer = -1;
+};
+
+// A texture image copied once out of the model, bytes exactly as the SDK delivers them.
+struct TextureData {
+  int32_t index = -1;  // the record's own position in SkpModel::textures
+  size_t width = 0;    // pixels, 1 to 2048
+  size_t height = 0;
+  size_t bits_per_pixel = 0;
+  std::vector<uint8_t> pixels;
+};
+
+struct SceneInfo {
+  std::string name;  // UTF-8, empty when unreadable
+  SUPoint3D eye = {0.0, 0.0, 0.0};
+  SUPoint3D target = {0.0, 0.0, 0.0};
+  SUVector3D up = {0.0, 0.0, 0.0};
+  bool perspective = true;
+  double fov = 35.0;  // degrees
+  bool has_camera = false;
+};
+
+struct LayerInfo {
+  std::string name;           // UTF-8, empty when unreadable
+  bool model_visible = true;  // as stored in the model
+  bool visible = true;        // the viewer's own switch (layer menu)
+};
+
+// One pending entities list of the traversal.
+struct EntityWorkItem {
+  SUEntitiesRef entities = {nullptr};
+  SUTransformation transform = {};  // entities' own coordinates to world
+  SUColor colour = {200, 200, 200, 255};
+  bool has_colour = false;  // colour comes from an enclosing group's or instance's material
+  int32_t inherited_layer = -1;
+  int32_t depth = 0;  // 0 for the model's top level
+};
+
+// How one face looks, decided from its front and back materials.
+struct FaceAppearance {
+  SUColor colour = {200, 200, 200, 255};
+  int32_t texture_index = -1;
+  bool textured = false;
+};
+
+class SkpModel {
+ public:
+  // Hard limits of one load. The defaults are the program's; tests lower them to reach the
+  // limits with small models.
+  struct Limits {
+    size_t triangles = 5000000;       // no face is processed once this many are stored
+    size_t edges = 2000000;           // no edge is added once this many are stored
+    int32_t depth = 64;               // entities nested deeper than this are ignored
+    size_t mesh_vertices = 99999;     // a face mesh with more vertices is skipped
+    size_t mesh_triangles = 99999;    // a face mesh with more triangles is skipped
+    size_t edges_per_list = 500000;   // standalone edges requested from one entities list
+    size_t texture_dimension = 2048;  // largest texture width and height
+    size_t texture_bytes = 16777216;  // largest texture image (16 MiB)
+    size_t scenes = 100;
+    size_t layers = 500;
+    // Faces, groups or instances requested from one entities list. Bounds a single handle
+    // array; no list in a model that fits the triangle limit is longer.
+    size_t list_entries = 5000000;
+    // Entities lists visited in one load: the top level plus one per group or instance
+    // placement. A definition that contains itself, or a very wide and deep instance tree,
+    // would otherwise be walked for ages once the triangle limit stops the faces but edges are
+    // still sought. Four million placements is far beyond any model the triangle limit lets
+    // the viewer show, and hitting it costs about a second.
+    size_t work_items = 4000000;
+  };
+
+  // Public data, read by the renderer, the window, measurement and walk mode.
+  std::vector<Triangle> triangles;
+  std::vector<EdgeData> edges;
+  std::vector<TextureData> textures;
+  float bbox_min[3];  // reset to 1e10 each
+  float bbox_max[3];  // reset to -1e10 each
+  std::vector<SceneInfo> scenes;
+  std::vector<LayerInfo> layers;
+  std::vector<SULayerRef> layer_refs;  // parallel to layers; meaningful only while loading
+  size_t vertex_count;                 // 3 × triangles.size()
+  bool has_transparency;               // a front material's opacity is below 0.99
+  bool loaded;                         // the last load produced a triangle or an edge
+  std::string file_path;               // UTF-8 path of the last file the SDK opened
+  std::map<void*, int> texture_cache;  // texture handle value -> index in textures
+
+  Limits limits;
+
+  SkpModel();
+  ~SkpModel();
+  SkpModel(const SkpModel&) = delete;
+  SkpModel& operator=(const SkpModel&) = delete;
+
+  // Loads `path` (UTF-8, handed to the SDK unchanged). Returns `loaded`.
+  bool load_from_file(const std::string& path);
+  // Back to the empty state.
+  void unload();
+
+  // Column-order 4×4 transformations (element 4·column + row).
+  // parent × local: a point is transformed by `local` first, then by `parent`.
+  static SUTransformation multiply_transforms(const SUTransformation& parent,
+                                              const SUTransformation& local);
+  // Full homogeneous transform; divides by the resulting w when it is not 0 (a uniform scale
+  // is stored as 1/scale in element 15).
+  static void transform_point(const SUTransformation& t, float& x, float& y, float& z);
+  // Rotation/scale part only; the caller normalises.
+  static void transform_normal(const SUTransformation& t, float& x, float& y, float& z);
+  static SUTransformation identity_transform();
+
+  // Entity traversal (model/traversal.cpp).
+  void process_entities_iterative(SUEntitiesRef entities, const SUTransformation& transform,
+                                  const SUColor& colour, bool has_colour);
+  void process_face(SUFaceRef face, const SUTransformation& transform, const SUColor& colour,
+                    bool has_colour, int inherited_layer);
+  void process_edges(SUEntitiesRef entities, const SUTransformation& transform,
+                     int inherited_layer);
+
+  // Materials and textures (model/materials.cpp).
+  FaceAppearance face_appearance(SUFaceRef face, const SUColor& colour, bool has_colour);
+  int load_or_find_texture(SUTextureRef texture);
+
+  // Scenes and layers (model/scenes_layers.cpp).
+  void load_scenes(SUModelRef model);
+  void load_layers(SUModelRef model);
+  int find_layer_index(SULayerRef layer) const;
+  int get_drawing_element_layer_index(SUDrawingElementRef element) const;
+  int get_face_layer_index(SUFaceRef face) const;
+  bool is_layer_visible(int index) const;
+  bool is_geometry_visible(int face_layer, int inherited_layer) const;
+  void set_layer_visibility(size_t index, bool visible);
+
+  // Entities lists visited by the last traversal (for tests of the work bound).
+  size_t work_items_visited() const { return work_items_visited_; }
+
+ private:
+  size_t work_items_visited_ = 0;
+};

@@ -1,0 +1,359 @@
+// Entity traversal: flattens groups and component instances into world-space triangles and
+// standalone edges, without recursion, through an explicit stack of EntityWorkItem records.
+#include <cmath>
+#include <deque>
+#include <vector>
+
+#include "model/sdk_access.h"
+#include "model/skp_model.h"
+#include "sdk/sketchup_api.h"
+
+using lumeno::model::read_list;
+using lumeno::model::to_drawing_element;
+
+namespace {
+
+constexpr float kMinNormalLength = 0.0001f;
+
+bool is_finite(float x, float y, float z) {
+  return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+}
+
+// A group's or instance's own material colour, when one can be read.
+bool element_colour(SUDrawingElementRef element, SUColor& colour) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  if (api.SUDrawingElementGetMaterial == nullptr || api.SUMaterialGetColor == nullptr) {
+    return false;
+  }
+  SUMaterialRef material = {nullptr};
+  if (api.SUDrawingElementGetMaterial(element, &material) != SU_ERROR_NONE) return false;
+  SUColor read = {0, 0, 0, 0};
+  if (api.SUMaterialGetColor(material, &read) != SU_ERROR_NONE) return false;
+  colour = read;
+  return true;
+}
+
+}  // namespace
+
+void SkpModel::process_entities_iterative(SUEntitiesRef entities,
+                                          const SUTransformation& transform,
+                                          const SUColor& colour, bool has_colour) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  std::deque<EntityWorkItem> stack;
+  // Every pushed item counts towards the work bound, so neither the number of visits nor the
+  // stack itself can grow past limits.work_items.
+  size_t pushed = 0;
+  auto push = [&](const EntityWorkItem& item) {
+    if (pushed >= limits.work_items) return false;
+    ++pushed;
+    stack.push_back(item);
+    return true;
+  };
+
+  EntityWorkItem root;
+  root.entities = entities;
+  root.transform = transform;
+  root.colour = colour;
+  root.has_colour = has_colour;
+  root.inherited_layer = -1;
+  root.depth = 0;
+  push(root);
+
+  while (!stack.empty()) {
+    if (triangles.size() >= limits.triangles && edges.size() >= limits.edges) break;
+    const EntityWorkItem item = stack.back();
+    stack.pop_back();
+    if (item.depth > limits.depth) continue;
+    ++work_items_visited_;
+
+    if (triangles.size() < limits.triangles) {
+      const std::vector<SUFaceRef> faces = read_list(
+          api.SUEntitiesGetNumFaces, api.SUEntitiesGetFaces, item.entities, limits.list_entries);
+      for (const SUFaceRef& face : faces) {
+        if (triangles.size() >= limits.triangles) break;
+        process_face(face, item.transform, item.colour, item.has_colour, item.inherited_layer);
+      }
+    }
+    if (edges.size() < limits.edges) {
+      process_edges(item.entities, item.transform, item.inherited_layer);
+    }
+
+    // Children deeper than the limit would be dropped unvisited when popped; not preparing
+    // them at all gives the same result without the SDK calls.
+    const int32_t child_depth = item.depth + 1;
+    if (child_depth > limits.depth) continue;
+    bool room = pushed < limits.work_items;
+
+    // The settings a group or instance passes on to its contents.
+    auto make_child = [&](const SUTransformation& local, SUDrawingElementRef element,
+                          SUEntitiesRef child_entities) {
+      EntityWorkItem child;
+      child.entities = child_entities;
+      child.transform = multiply_transforms(item.transform, local);
+      const int own_layer = get_drawing_element_layer_index(element);
+      child.inherited_layer = own_layer >= 0 ? own_layer : item.inherited_layer;
+      child.colour = item.colour;
+      child.has_colour = item.has_colour;
+      if (element_colour(element, child.colour)) child.has_colour = true;
+      child.depth = child_depth;
+      return child;
+    };
+
+    if (room) {
+      const std::vector<SUGroupRef> groups = read_list(
+          api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, item.entities, limits.list_entries);
+      for (const SUGroupRef& group : groups) {
+        SUTransformation local = identity_transform();
+        if (api.SUGroupGetTransform != nullptr &&
+            api.SUGroupGetTransform(group, &local) != SU_ERROR_NONE) {
+          local = identity_transform();
+        }
+        SUEntitiesRef child_entities = {nullptr};
+        if (api.SUGroupGetEntities == nullptr ||
+            api.SUGroupGetEntities(group, &child_entities) != SU_ERROR_NONE) {
+          continue;
+        }
+        if (!push(make_child(local, to_drawing_element(group), child_entities))) {
+          room = false;
+          break;
+        }
+      }
+    }
+
+    if (room) {
+      const std::vector<SUComponentInstanceRef> instances =
+          read_list(api.SUEntitiesGetNumInstances, api.SUEntitiesGetInstances, item.entities,
+                    limits.list_entries);
+      for (const SUComponentInstanceRef& instance : instances) {
+        SUTransformation local = identity_transform();
+        if (api.SUComponentInstanceGetTransform != nullptr &&
+            api.SUComponentInstanceGetTransform(instance, &local) != SU_ERROR_NONE) {
+          local = identity_transform();
+        }
+        if (api.SUComponentInstanceGetDefinition == nullptr ||
+            api.SUComponentDefinitionGetEntities == nullptr) {
+          break;
+        }
+        SUComponentDefinitionRef definition = {nullptr};
+        if (api.SUComponentInstanceGetDefinition(instance, &definition) != SU_ERROR_NONE) {
+          continue;
+        }
+        SUEntitiesRef child_entities = {nullptr};
+        if (api.SUComponentDefinitionGetEntities(definition, &child_entities) != SU_ERROR_NONE) {
+          continue;
+        }
+        if (!push(make_child(local, to_drawing_element(instance), child_entities))) break;
+      }
+    }
+  }
+}
+
+void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
+                            const SUColor& colour, bool has_colour, int inherited_layer) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  const int face_layer = get_face_layer_index(face);
+  const FaceAppearance look = face_appearance(face, colour, has_colour);
+
+  if (api.SUMeshHelperCreate == nullptr) return;
+  SUMeshHelperRef mesh = {nullptr};
+  if (api.SUMeshHelperCreate(&mesh, face) != SU_ERROR_NONE) return;
+  auto release = [&]() {
+    if (api.SUMeshHelperRelease != nullptr) api.SUMeshHelperRelease(&mesh);
+  };
+
+  size_t vertex_total = 0;
+  size_t triangle_total = 0;
+  if (api.SUMeshHelperGetNumVertices != nullptr &&
+      api.SUMeshHelperGetNumVertices(mesh, &vertex_total) != SU_ERROR_NONE) {
+    vertex_total = 0;
+  }
+  if (api.SUMeshHelperGetNumTriangles != nullptr &&
+      api.SUMeshHelperGetNumTriangles(mesh, &triangle_total) != SU_ERROR_NONE) {
+    triangle_total = 0;
+  }
+  if (vertex_total == 0 || vertex_total > limits.mesh_vertices || triangle_total == 0 ||
+      triangle_total > limits.mesh_triangles) {
+    release();
+    return;
+  }
+
+  // Each array is sized once from the reported counts; a returned count is never trusted
+  // beyond the array it describes.
+  auto clamp = [](size_t returned, size_t capacity) {
+    return returned < capacity ? returned : capacity;
+  };
+  std::vector<SUPoint3D> positions(vertex_total, SUPoint3D{0.0, 0.0, 0.0});
+  size_t position_count = 0;
+  if (api.SUMeshHelperGetVertices == nullptr ||
+      api.SUMeshHelperGetVertices(mesh, vertex_total, positions.data(), &position_count) !=
+          SU_ERROR_NONE) {
+    position_count = 0;
+  }
+  position_count = clamp(position_count, vertex_total);
+
+  std::vector<SUVector3D> normals(vertex_total, SUVector3D{0.0, 0.0, 0.0});
+  size_t normal_count = 0;
+  if (api.SUMeshHelperGetNormals == nullptr ||
+      api.SUMeshHelperGetNormals(mesh, vertex_total, normals.data(), &normal_count) !=
+          SU_ERROR_NONE) {
+    normal_count = 0;
+  }
+  normal_count = clamp(normal_count, vertex_total);
+
+  const size_t index_total = triangle_total * 3;
+  std::vector<size_t> indices(index_total, 0);
+  size_t index_count = 0;
+  if (api.SUMeshHelperGetVertexIndices == nullptr ||
+      api.SUMeshHelperGetVertexIndices(mesh, index_total, indices.data(), &index_count) !=
+          SU_ERROR_NONE) {
+    index_count = 0;
+  }
+  index_count = clamp(index_count, index_total);
+
+  std::vector<SUPoint3D> stq;
+  size_t stq_count = 0;
+  if (look.textured && look.texture_index >= 0 && api.SUMeshHelperGetFrontSTQCoords != nullptr) {
+    stq.assign(vertex_total, SUPoint3D{0.0, 0.0, 0.0});
+    if (api.SUMeshHelperGetFrontSTQCoords(mesh, vertex_total, stq.data(), &stq_count) !=
+        SU_ERROR_NONE) {
+      stq_count = 0;
+    }
+    stq_count = clamp(stq_count, vertex_total);
+  }
+
+  const float red = look.colour.red / 255.0f;
+  const float green = look.colour.green / 255.0f;
+  const float blue = look.colour.blue / 255.0f;
+  const float alpha = look.colour.alpha / 255.0f;
+
+  for (size_t i = 0; i + 2 < index_count; i += 3) {
+    if (triangles.size() >= limits.triangles) break;
+    Triangle triangle;
+    triangle.face_layer = face_layer;
+    triangle.inherited_layer = inherited_layer;
+    bool valid = true;
+    for (int k = 0; k < 3 && valid; ++k) {
+      const size_t index = indices[i + k];
+      if (index >= position_count) {
+        valid = false;
+        break;
+      }
+      TriangleVertex& vertex = triangle.vertices[k];
+      vertex.x = static_cast<float>(positions[index].x);
+      vertex.y = static_cast<float>(positions[index].y);
+      vertex.z = static_cast<float>(positions[index].z);
+      transform_point(transform, vertex.x, vertex.y, vertex.z);
+      // A point that lands at infinity or nowhere cannot be drawn, fitted or walked on.
+      if (!is_finite(vertex.x, vertex.y, vertex.z)) {
+        valid = false;
+        break;
+      }
+
+      if (index < normal_count) {
+        vertex.nx = static_cast<float>(normals[index].x);
+        vertex.ny = static_cast<float>(normals[index].y);
+        vertex.nz = static_cast<float>(normals[index].z);
+      } else {
+        vertex.nx = 0.0f;
+        vertex.ny = 0.0f;
+        vertex.nz = 1.0f;
+      }
+      transform_normal(transform, vertex.nx, vertex.ny, vertex.nz);
+      const float length =
+          std::sqrt(vertex.nx * vertex.nx + vertex.ny * vertex.ny + vertex.nz * vertex.nz);
+      if (length > kMinNormalLength) {
+        vertex.nx /= length;
+        vertex.ny /= length;
+        vertex.nz /= length;
+      }
+
+      if (index < stq_count) {
+        const float s = static_cast<float>(stq[index].x);
+        const float t = static_cast<float>(stq[index].y);
+        const float q = static_cast<float>(stq[index].z);
+        vertex.u = q != 0.0f ? s / q : s;
+        vertex.v = q != 0.0f ? t / q : t;
+        vertex.texture_index = look.texture_index;
+      } else {
+        vertex.u = 0.0f;
+        vertex.v = 0.0f;
+        vertex.texture_index = -1;
+      }
+
+      vertex.r = red;
+      vertex.g = green;
+      vertex.b = blue;
+      vertex.a = alpha;
+    }
+    if (!valid) continue;
+    // Only stored triangles grow the bounding box.
+    for (const TriangleVertex& vertex : triangle.vertices) {
+      const float p[3] = {vertex.x, vertex.y, vertex.z};
+      for (int axis = 0; axis < 3; ++axis) {
+        if (p[axis] < bbox_min[axis]) bbox_min[axis] = p[axis];
+        if (p[axis] > bbox_max[axis]) bbox_max[axis] = p[axis];
+      }
+    }
+    triangles.push_back(triangle);
+  }
+  release();
+}
+
+void SkpModel::process_edges(SUEntitiesRef entities, const SUTransformation& transform,
+                             int inherited_layer) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  if (api.SUEntitiesGetNumEdges == nullptr || api.SUEntitiesGetEdges == nullptr) return;
+  if (edges.size() >= limits.edges) return;
+
+  size_t wanted = 0;
+  if (api.SUEntitiesGetNumEdges(entities, true, &wanted) != SU_ERROR_NONE || wanted == 0) {
+    return;
+  }
+  if (wanted > limits.edges_per_list) wanted = limits.edges_per_list;
+  std::vector<SUEdgeRef> list(wanted, SUEdgeRef{nullptr});
+  size_t count = 0;
+  if (api.SUEntitiesGetEdges(entities, true, wanted, list.data(), &count) != SU_ERROR_NONE ||
+      count == 0) {
+    return;
+  }
+  if (count > wanted) count = wanted;
+
+  // The table's end-point getters, or the vendor's own where the table lacks them.
+  const SketchUpAPI::SUEdgeGetStart_fn get_start =
+      api.SUEdgeGetStart != nullptr ? api.SUEdgeGetStart : api.SUEdgeGetStartVertex;
+  const SketchUpAPI::SUEdgeGetEnd_fn get_end =
+      api.SUEdgeGetEnd != nullptr ? api.SUEdgeGetEnd : api.SUEdgeGetEndVertex;
+  if (get_start == nullptr || get_end == nullptr || api.SUVertexGetPosition == nullptr) return;
+
+  for (size_t i = 0; i < count; ++i) {
+    if (edges.size() >= limits.edges) break;
+    const SUEdgeRef edge = list[i];
+    const int edge_layer = get_drawing_element_layer_index(to_drawing_element(edge));
+    SUVertexRef start_vertex = {nullptr};
+    SUVertexRef end_vertex = {nullptr};
+    SUPoint3D start = {0.0, 0.0, 0.0};
+    SUPoint3D end = {0.0, 0.0, 0.0};
+    if (get_start(edge, &start_vertex) != SU_ERROR_NONE ||
+        get_end(edge, &end_vertex) != SU_ERROR_NONE ||
+        api.SUVertexGetPosition(start_vertex, &start) != SU_ERROR_NONE ||
+        api.SUVertexGetPosition(end_vertex, &end) != SU_ERROR_NONE) {
+      continue;
+    }
+    EdgeData data;
+    float* points[2] = {data.start, data.end};
+    const SUPoint3D* sources[2] = {&start, &end};
+    for (int p = 0; p < 2; ++p) {
+      points[p][0] = static_cast<float>(sources[p]->x);
+      points[p][1] = static_cast<float>(sources[p]->y);
+      points[p][2] = static_cast<float>(sources[p]->z);
+      transform_point(transform, points[p][0], points[p][1], points[p][2]);
+    }
+    if (!is_finite(data.start[0], data.start[1], data.start[2]) ||
+        !is_finite(data.end[0], data.end[1], data.end[2])) {
+      continue;
+    }
+    data.edge_layer = edge_layer;
+    data.inherited_layer = inherited_layer;
+    edges.push_back(data);
+  }
+}

@@ -1,0 +1,141 @@
+// The hard limits of a load, reached with small models through lowered limits, and the work
+// bound that keeps self-containing or explosive instance trees from hanging the load.
+#include <gtest/gtest.h>
+
+#include "tests/native/model/standin_fixture.h"
+
+namespace lumeno {
+namespace test {
+namespace {
+
+class LimitsTest : public StandinModelTest {};
+
+json faces_in_a_row(int count) {
+  json faces = json::array();
+  for (int i = 0; i < count; ++i) faces.push_back(square(i * 2.0, 0, 0, 1));
+  return faces;
+}
+
+json edges_in_a_row(int count) {
+  json edges = json::array();
+  for (int i = 0; i < count; ++i) edges.push_back(edge(point(i, 0, 0), point(i, 1, 0)));
+  return edges;
+}
+
+TEST_F(LimitsTest, TriangleLimitStopsFacesButNotEdges) {
+  model_.limits.triangles = 5;
+  json group = {{"entities", {{"faces", faces_in_a_row(2)}, {"edges", edges_in_a_row(3)}}}};
+  json model = {{"entities", {{"faces", faces_in_a_row(4)}, {"groups", json::array({group})}}}};
+  ASSERT_TRUE(load(model));
+  EXPECT_EQ(model_.triangles.size(), 5u) << "the third face stops inside its mesh";
+  EXPECT_EQ(model_.vertex_count, 15u);
+  EXPECT_EQ(model_.edges.size(), 3u) << "edges are still collected below a full triangle list";
+  EXPECT_FLOAT_EQ(model_.bbox_max[0], 5.0f) << "only stored triangles count";
+}
+
+TEST_F(LimitsTest, EdgeLimitsPerModelAndPerList) {
+  model_.limits.edges = 4;
+  model_.limits.edges_per_list = 3;
+  json group = {{"entities", {{"edges", edges_in_a_row(3)}}}};
+  json model = {{"entities", {{"edges", edges_in_a_row(5)}, {"groups", json::array({group})}}}};
+  ASSERT_TRUE(load(model));
+  ASSERT_EQ(model_.edges.size(), 4u);
+  EXPECT_FLOAT_EQ(model_.edges[2].start[0], 2.0f) << "first three of the top list";
+  EXPECT_FLOAT_EQ(model_.edges[3].start[0], 0.0f) << "then the group's first";
+}
+
+TEST_F(LimitsTest, MeshCountsOutsideTheLimitsSkipTheFace) {
+  model_.limits.mesh_vertices = 4;
+  model_.limits.mesh_triangles = 2;
+  json pentagon = {{"outer", json::array({point(0, 0, 0), point(2, 0, 0), point(3, 1, 0),
+                                          point(1, 2, 0), point(-1, 1, 0)})}};
+  json empty_mesh = square(10, 0, 0, 1);
+  empty_mesh["mesh"] = {{"vertices", json::array()}, {"indices", json::array()}};
+  json model = {{"entities", {{"faces", json::array({pentagon, square(5, 0, 0, 1), empty_mesh})}}}};
+  ASSERT_TRUE(load(model));
+  EXPECT_EQ(model_.triangles.size(), 2u) << "only the square fits";
+  EXPECT_FLOAT_EQ(model_.bbox_min[0], 5.0f);
+}
+
+TEST_F(LimitsTest, DefaultsAreTheProgramsLimits) {
+  const SkpModel::Limits limits;
+  EXPECT_EQ(limits.triangles, 5000000u);
+  EXPECT_EQ(limits.edges, 2000000u);
+  EXPECT_EQ(limits.depth, 64);
+  EXPECT_EQ(limits.mesh_vertices, 99999u);
+  EXPECT_EQ(limits.mesh_triangles, 99999u);
+  EXPECT_EQ(limits.edges_per_list, 500000u);
+  EXPECT_EQ(limits.texture_dimension, 2048u);
+  EXPECT_EQ(limits.texture_bytes, 16777216u);
+  EXPECT_EQ(limits.scenes, 100u);
+  EXPECT_EQ(limits.layers, 500u);
+}
+
+// A definition that places itself twice: 2^64 entities lists within the depth limit.
+json self_containing(bool with_face) {
+  json entities = {{"instances", json::array({{{"definition", "D"}, {"transform", translation(1, 0, 0)}},
+                                              {{"definition", "D"}, {"transform", translation(0, 1, 0)}}})}};
+  if (with_face) entities["faces"] = json::array({square(0, 0, 0, 1)});
+  return {{"definitions", json::array({{{"name", "D"}, {"entities", entities}}})},
+          {"entities", {{"edges", edges_in_a_row(1)},
+                        {"instances", json::array({{{"definition", "D"}}})}}}};
+}
+
+// Ten placements per level, eight levels: 10^8 lists, every one with a face and an edge.
+json wide_and_deep() {
+  json definitions = json::array();
+  for (int level = 0; level < 8; ++level) {
+    json entities = {{"faces", json::array({square(0, 0, 0, 1)})}, {"edges", edges_in_a_row(1)}};
+    if (level < 7) {
+      json instances = json::array();
+      for (int i = 0; i < 10; ++i) {
+        instances.push_back({{"definition", "L" + std::to_string(level + 1)},
+                             {"transform", translation(i, level, 0)}});
+      }
+      entities["instances"] = instances;
+    }
+    definitions.push_back({{"name", "L" + std::to_string(level)}, {"entities", entities}});
+  }
+  return {{"definitions", definitions},
+          {"entities", {{"instances", json::array({{{"definition", "L0"}}})}}}};
+}
+
+TEST_F(LimitsTest, SelfContainingDefinitionEndsAtTheWorkBound) {
+  // The triangle limit is reached early; the walk goes on only while it may find edges, and
+  // the work bound ends it. (The benchmark times the default bound on the same shape.)
+  model_.limits.triangles = 10;
+  model_.limits.work_items = 100000;
+  ASSERT_TRUE(load(self_containing(true)));
+  EXPECT_EQ(model_.triangles.size(), 10u);
+  EXPECT_EQ(model_.edges.size(), 1u);
+  EXPECT_EQ(model_.work_items_visited(), 100000u);
+}
+
+TEST_F(LimitsTest, WideAndDeepTreeEndsAtTheWorkBound) {
+  model_.limits.triangles = 1000;
+  model_.limits.edges = 1000000;
+  model_.limits.work_items = 20000;
+  ASSERT_TRUE(load(wide_and_deep()));
+  EXPECT_EQ(model_.triangles.size(), 1000u);
+  EXPECT_EQ(model_.work_items_visited(), 20000u);
+  EXPECT_EQ(model_.edges.size(), 20000u - 1) << "every visited list but the top gave its edge";
+}
+
+TEST_F(LimitsTest, WorkBoundCountsEveryPlacement) {
+  // Below the bound nothing is lost: the top list, then 10 + 100 placements with a face each.
+  json model = wide_and_deep();
+  for (auto& definition : model["definitions"]) {
+    if (definition["name"] == "L2") definition["entities"].erase("instances");
+  }
+  model_.limits.work_items = 111;
+  ASSERT_TRUE(load(model));
+  EXPECT_EQ(model_.triangles.size(), 2u * 110);
+  EXPECT_EQ(model_.work_items_visited(), 111u);
+  model_.limits.work_items = 110;
+  ASSERT_TRUE(load(model));
+  EXPECT_EQ(model_.triangles.size(), 2u * 109);
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace lumeno

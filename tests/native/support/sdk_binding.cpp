@@ -1,0 +1,79 @@
+#include "tests/native/support/sdk_binding.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+
+#include "sdk/sketchup_api.h"
+
+namespace lumeno {
+namespace test {
+
+namespace {
+
+struct HidingResolver {
+  void* library;
+  const std::vector<std::string>* hidden;
+};
+
+void* resolve_hiding(void* context, const char* name) {
+  const HidingResolver* resolver = static_cast<const HidingResolver*>(context);
+  const std::vector<std::string>& hidden = *resolver->hidden;
+  if (std::find(hidden.begin(), hidden.end(), name) != hidden.end()) return nullptr;
+  return dlsym(resolver->library, name);
+}
+
+// The stand-in keeps a process-lifetime registry; unloading the library between tests would
+// orphan it. One extra reference that is never dropped keeps the library resident, so rebinding
+// only swaps the table.
+void keep_resident(const std::string& path) {
+  static std::vector<std::string> resident;
+  if (std::find(resident.begin(), resident.end(), path) != resident.end()) return;
+  if (dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE) != nullptr) {
+    resident.push_back(path);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> vendor_lacking_names() {
+  std::vector<std::string> names;
+#define LUMENO_LACKS_NAME(name) names.push_back(#name);
+  LUMENO_SU_VENDOR_LACKS(LUMENO_LACKS_NAME)
+#undef LUMENO_LACKS_NAME
+  return names;
+}
+
+bool bind_sdk_hiding(const std::string& dir, const std::vector<std::string>& hidden) {
+  SketchUpAPI& api = SketchUpAPI::instance();
+  api.unload();
+  const std::string path = dir + "/libSketchUpAPI.so";
+  keep_resident(path);
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) return false;
+  HidingResolver resolver{library, &hidden};
+  api.lookup_entries(resolve_hiding, &resolver);
+  if (!api.has_required_entries()) {
+    dlclose(library);
+    return false;
+  }
+  api.module = library;  // unload() closes it
+  api.SUInitialize();
+  api.loaded = true;
+  return true;
+}
+
+bool bind_vendor_shaped_sdk(const std::string& dir) {
+  return bind_sdk_hiding(dir, vendor_lacking_names());
+}
+
+bool bind_full_sdk(const std::string& dir) {
+  SketchUpAPI& api = SketchUpAPI::instance();
+  api.unload();
+  keep_resident(dir + "/libSketchUpAPI.so");
+  const std::wstring wide(dir.begin(), dir.end());
+  return api.load(wide.c_str());
+}
+
+}  // namespace test
+}  // namespace lumeno
