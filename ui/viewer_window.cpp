@@ -1,14 +1,18 @@
 #include "ui/viewer_window.h"
 
+#include <commdlg.h>
 #include <shellapi.h>
+
+#include "ui/gl_context_win32.h"
+#include "ui/viewer_files.h"
 
 namespace {
 constexpr int kIconResource = 101;
 }
 
-ViewerWindow::ViewerWindow() = default;
+ViewerWindow::ViewerWindow() : viewer(*this) {}
 
-ViewerWindow::~ViewerWindow() = default;
+ViewerWindow::~ViewerWindow() { cleanup_opengl(); }
 
 bool ViewerWindow::create(HINSTANCE module_instance, int show_command) {
   instance = module_instance;
@@ -31,9 +35,12 @@ bool ViewerWindow::create(HINSTANCE module_instance, int show_command) {
 
   HWND created = CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, L"Lumeno",
                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, client_width, client_height, nullptr, nullptr,
-                                 instance, this);
+                                 CW_USEDEFAULT, viewer.client_width, viewer.client_height,
+                                 nullptr, nullptr, instance, this);
   if (created == nullptr) return false;
+
+  init_opengl();
+  viewer.init_viewports();
 
   ShowWindow(hwnd, show_command);
   UpdateWindow(hwnd);
@@ -48,8 +55,6 @@ int ViewerWindow::run() {
   }
   return static_cast<int>(msg.wParam);
 }
-
-void ViewerWindow::open_file(const std::wstring& path) { current_file = path; }
 
 LRESULT CALLBACK ViewerWindow::WndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   ViewerWindow* self = nullptr;
@@ -80,17 +85,16 @@ LRESULT ViewerWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
       if (width != 0 && height != 0) on_size(width, height);
       return 0;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      SwapBuffers(dc);
-      EndPaint(hwnd, &ps);
+    case WM_PAINT:
+      on_paint();
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_TIMER:
       on_timer(wparam);
+      return 0;
+    case WM_DROPFILES:
+      on_drop_files(reinterpret_cast<HDROP>(wparam));
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
@@ -100,11 +104,111 @@ LRESULT ViewerWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
 void ViewerWindow::on_create() { DragAcceptFiles(hwnd, TRUE); }
 
 void ViewerWindow::on_size(int width, int height) {
-  client_width = width;
-  client_height = height;
-  InvalidateRect(hwnd, nullptr, FALSE);
+  viewer.on_size(width, height);
 }
 
-void ViewerWindow::on_timer(UINT_PTR) {}
+void ViewerWindow::on_timer(UINT_PTR id) {
+  if (id == TOAST_TIMER || id == STATUS_TIMER) viewer.on_timer(static_cast<unsigned>(id));
+}
 
-void ViewerWindow::on_destroy() {}
+void ViewerWindow::on_destroy() { cleanup_opengl(); }
+
+void ViewerWindow::on_paint() {
+  PAINTSTRUCT ps;
+  BeginPaint(hwnd, &ps);
+  if (gl_context != nullptr) render();
+  SwapBuffers(window_dc != nullptr ? window_dc : ps.hdc);
+  EndPaint(hwnd, &ps);
+}
+
+void ViewerWindow::init_opengl() {
+  create_gl_context(hwnd, window_dc, gl_context);
+  if (gl_context == nullptr) return;
+  renderer.start();
+  if (!glyphs.font_ready) glyphs.init(window_dc);
+}
+
+void ViewerWindow::cleanup_opengl() {
+  if (gl_context != nullptr) {
+    glyphs.cleanup();
+    renderer.stop();
+  }
+  release_gl_context(hwnd, window_dc, gl_context);
+}
+
+void ViewerWindow::render() {
+  if (!viewer.display_list_valid) {
+    renderer.invalidate_display_list();
+    viewer.display_list_valid = true;
+  }
+  FrameInput frame;
+  frame.model = &viewer.model;
+  frame.viewports = &viewer.viewports;
+  frame.client_width = viewer.client_width;
+  frame.client_height = viewer.client_height;
+  frame.options.show_edges = viewer.show_edges;
+  frame.options.show_materials = viewer.show_materials;
+  frame.options.show_lighting = viewer.show_lighting;
+  frame.options.show_shadows = viewer.show_shadows;
+  frame.options.reverse_shadow = viewer.reverse_shadow;
+  frame.options.performance_mode = viewer.performance_mode;
+  frame.options.night_theme = viewer.night_theme;
+  frame.options.show_navigator = viewer.navigator.show_navigator;
+  if (!viewer.viewports.empty()) {
+    frame.navigator = &viewer.navigator;
+    frame.active_camera = &viewer.active_viewport().camera;
+  }
+  frame.toast_text = viewer.status.toast_text;
+  frame.glyphs = &glyphs;
+  renderer.render(frame);
+}
+
+void ViewerWindow::on_drop_files(HDROP drop) {
+  wchar_t path[MAX_PATH] = {};
+  DragQueryFileW(drop, 0, path, MAX_PATH);
+  DragFinish(drop);
+  if (lumeno::accepts_dropped_path(path)) open_file(path);
+}
+
+void ViewerWindow::show_open_dialog() {
+  wchar_t path[MAX_PATH] = {};
+  const std::wstring filter = lumeno::open_dialog_filter();
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = hwnd;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = lumeno::kOpenDialogFilterIndex;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  if (GetOpenFileNameW(&ofn)) open_file(path);
+}
+
+void ViewerWindow::invalidate() {
+  if (hwnd != nullptr) InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void ViewerWindow::set_timer(unsigned id, unsigned interval_ms) {
+  if (hwnd != nullptr) SetTimer(hwnd, id, interval_ms, nullptr);
+}
+
+void ViewerWindow::kill_timer(unsigned id) {
+  if (hwnd != nullptr) KillTimer(hwnd, id);
+}
+
+uint32_t ViewerWindow::tick_count() { return GetTickCount(); }
+
+void ViewerWindow::set_window_title(const std::wstring& title) {
+  if (hwnd != nullptr) SetWindowTextW(hwnd, title.c_str());
+}
+
+int ViewerWindow::message_box(const std::wstring& text, const std::wstring& caption,
+                              unsigned flags) {
+  return MessageBoxW(hwnd, text.c_str(), caption.c_str(), flags);
+}
+
+void ViewerWindow::rebuild_scene_menu() {}
+
+void ViewerWindow::update_menu_state() {}
+
+void ViewerWindow::update_theme_item(bool) {}

@@ -1,28 +1,32 @@
-// The main window: owns the viewer for the whole run, its top-level window, the message table,
-// the message loop and the timers.
+// The main window: the Win32 shell around the portable Viewer. It owns the top-level window, the
+// GL context and font, turns window messages into calls on the Viewer, and serves the Viewer's
+// requests (repaint, timers, title, message boxes, menus) through ViewerHost.
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
-#include "model/skp_model.h"
+#include "render/gl/renderer.h"
+#include "ui/viewer.h"
+#include "ui/viewer_host.h"
+#include "ui/win32_glyph_source.h"
 
-class ViewerWindow {
+class ViewerWindow : public lumeno::ViewerHost {
  public:
-  static constexpr UINT_PTR TOAST_TIMER = 1;
-  static constexpr UINT_PTR STATUS_TIMER = 2;
-  static constexpr UINT_PTR WALK_TIMER = 3;
+  static constexpr UINT_PTR TOAST_TIMER = lumeno::kToastTimer;
+  static constexpr UINT_PTR STATUS_TIMER = lumeno::kStatusTimer;
+  static constexpr UINT_PTR WALK_TIMER = lumeno::kWalkTimer;
   static constexpr const wchar_t* kClassName = L"TessaryNativeWnd";
 
   ViewerWindow();
-  ~ViewerWindow();
+  ~ViewerWindow() override;
   ViewerWindow(const ViewerWindow&) = delete;
   ViewerWindow& operator=(const ViewerWindow&) = delete;
 
   bool create(HINSTANCE instance, int show_command);
   int run();
-  void open_file(const std::wstring& path);
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
@@ -31,14 +35,36 @@ class ViewerWindow {
   void on_size(int width, int height);
   void on_timer(UINT_PTR id);
   void on_destroy();
+  void on_paint();
+
+  // GL start and stop on this window (context, fixed state, font lists).
+  void init_opengl();
+  void cleanup_opengl();
+  void render();
+
+  // Opening files: all roads end in the Viewer's load sequence.
+  bool open_file(const std::wstring& path) { return viewer.open_file(path); }
+  void on_drop_files(HDROP drop);
+  void show_open_dialog();
+
+  // ViewerHost
+  void invalidate() override;
+  void set_timer(unsigned id, unsigned interval_ms) override;
+  void kill_timer(unsigned id) override;
+  uint32_t tick_count() override;
+  void set_window_title(const std::wstring& title) override;
+  int message_box(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
+  void rebuild_scene_menu() override;
+  void update_menu_state() override;
+  void update_theme_item(bool night) override;
 
   HWND hwnd = nullptr;
   HDC window_dc = nullptr;
   HGLRC gl_context = nullptr;
   HINSTANCE instance = nullptr;
-  int client_width = 1200;
-  int client_height = 800;
+  HMENU main_menu = nullptr;
 
-  SkpModel model;
-  std::wstring current_file;
+  lumeno::Viewer viewer;
+  GlRenderer renderer;
+  Win32GlyphSource glyphs;
 };

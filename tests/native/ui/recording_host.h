@@ -1,0 +1,84 @@
+// A ViewerHost for tests: records every call, keeps a clock the test moves, and delivers window
+// timers the way the message loop would (each running timer fires once per interval).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/viewer_host.h"
+
+namespace lumeno {
+namespace test {
+
+class RecordingHost : public ViewerHost {
+ public:
+  struct Box {
+    std::wstring text;
+    std::wstring caption;
+    unsigned flags;
+  };
+  struct Timer {
+    unsigned interval;
+    uint32_t due;
+  };
+
+  void invalidate() override { ++invalidations; }
+  void set_timer(unsigned id, unsigned interval_ms) override {
+    timers[id] = Timer{interval_ms, now + interval_ms};
+    ++timer_sets[id];
+  }
+  void kill_timer(unsigned id) override { timers.erase(id); }
+  uint32_t tick_count() override { return now; }
+  void set_window_title(const std::wstring& title) override { titles.push_back(title); }
+  int message_box(const std::wstring& text, const std::wstring& caption,
+                  unsigned flags) override {
+    boxes.push_back(Box{text, caption, flags});
+    if (during_box) during_box();
+    return kBoxResultOk;
+  }
+  void rebuild_scene_menu() override { ++menu_rebuilds; }
+  void update_menu_state() override { ++menu_updates; }
+  void update_theme_item(bool night) override { theme_items.push_back(night); }
+
+  bool timer_running(unsigned id) const { return timers.count(id) != 0; }
+  std::wstring title() const { return titles.empty() ? L"Lumeno" : titles.back(); }
+
+  // Moves the clock to `until`, firing due timers in time order through `deliver`.
+  void run_until(uint32_t until, const std::function<void(unsigned)>& deliver) {
+    for (;;) {
+      unsigned next_id = 0;
+      uint32_t next_due = 0;
+      bool found = false;
+      for (const auto& entry : timers) {
+        if (static_cast<int32_t>(entry.second.due - until) <= 0 &&
+            (!found || static_cast<int32_t>(entry.second.due - next_due) < 0)) {
+          next_id = entry.first;
+          next_due = entry.second.due;
+          found = true;
+        }
+      }
+      if (!found) break;
+      now = next_due;
+      timers[next_id].due = next_due + timers[next_id].interval;
+      deliver(next_id);
+    }
+    now = until;
+  }
+
+  uint32_t now = 100000;
+  int invalidations = 0;
+  std::map<unsigned, Timer> timers;
+  std::map<unsigned, int> timer_sets;
+  std::vector<std::wstring> titles;
+  std::vector<Box> boxes;
+  std::function<void()> during_box;  // runs inside message_box, as the box's own loop would
+  int menu_rebuilds = 0;
+  int menu_updates = 0;
+  std::vector<bool> theme_items;
+};
+
+}  // namespace test
+}  // namespace lumeno
