@@ -1,5 +1,6 @@
 #include "tests/e2e/e2e_driver.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "tests/windows/win_test_util.h"
@@ -130,6 +131,60 @@ std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD tim
     title = window_text(window);
   }
   return title;
+}
+
+Screenshot::Rgb Screenshot::at(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return {-1, -1, -1};
+  const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+  return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
+          static_cast<unsigned char>(rgb[i + 2])};
+}
+
+Screenshot capture_screen() {
+  // Wine's screen device context reads the X server's picture, GL output included.
+  Screenshot shot;
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  if (width <= 0 || height <= 0) return shot;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap != nullptr && bits != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY)) {
+      const auto* pixels = static_cast<const unsigned char*>(bits);
+      shot.width = width;
+      shot.height = height;
+      shot.rgb.resize(static_cast<size_t>(width) * height * 3);
+      for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) {
+        shot.rgb[i * 3] = static_cast<char>(pixels[i * 4 + 2]);
+        shot.rgb[i * 3 + 1] = static_cast<char>(pixels[i * 4 + 1]);
+        shot.rgb[i * 3 + 2] = static_cast<char>(pixels[i * 4]);
+      }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+POINT client_to_screen(HWND window, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+bool near_colour(const Screenshot::Rgb& got, int r, int g, int b, int tolerance) {
+  return abs(got.r - r) <= tolerance && abs(got.g - g) <= tolerance && abs(got.b - b) <= tolerance;
 }
 
 }  // namespace e2e

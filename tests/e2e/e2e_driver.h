@@ -43,4 +43,24 @@ std::wstring message_box_text(HWND dialog);
 // The title of `window` once it equals `expected`, or the last title seen after `timeout_ms`.
 std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD timeout_ms);
 
+// A screenshot of the whole screen.
+struct Screenshot {
+  int width = 0;
+  int height = 0;
+  std::string rgb;  // width * height * 3 bytes, top row first
+  bool valid() const { return width > 0 && height > 0; }
+  // Colour at screen pixel (x, y); {-1, -1, -1} outside.
+  struct Rgb {
+    int r, g, b;
+  };
+  Rgb at(int x, int y) const;
+};
+Screenshot capture_screen();
+
+// Screen position of a window's client-area point.
+POINT client_to_screen(HWND window, int x, int y);
+
+// Whether two colours differ by at most `tolerance` in every channel.
+bool near_colour(const Screenshot::Rgb& got, int r, int g, int b, int tolerance);
+
 }  // namespace e2e
