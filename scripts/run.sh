@@ -35,7 +35,7 @@ if [ -z "$window" ]; then
 fi
 sleep 4  # let the model load and the first frames draw
 shot="$LUMENO_BUILD/lumeno-screenshot.png"
-import -window root "$shot"
+import -window "$window" "$shot"
 wine taskkill /im Lumeno.exe >/dev/null 2>&1 || true
 wait "$viewer" || true
 echo "Screenshot: $shot"
