@@ -108,6 +108,11 @@ class Viewer {
   bool performance_mode = false;
   bool night_theme = false;
 
+  // Navigation and measurement settings read by input, the menus and the settings file.
+  float rotate_sensitivity = 1.0f;  // orbit speed factor
+  bool zoom_through = false;        // the wheel may bring the camera arbitrarily close
+  int measure_unit = 0;             // 0 millimetres, 1 metres, 2 feet, 3 inches
+
   AxisNavigator navigator;  // nav_items, centre, radius, show_navigator, nav_hover, hover index
   StatusToast status;       // toast_text, toast_start, toast_duration, status_time
   std::wstring current_file;

@@ -4,13 +4,47 @@
 #include <shellapi.h>
 
 #include "ui/gl_context_win32.h"
+#include "ui/commands.h"
+#include "ui/menu_model.h"
 #include "ui/viewer_files.h"
 
 namespace {
+
 constexpr int kIconResource = 101;
+
+void append_items(HMENU menu, const std::vector<lumeno::MenuItem>& items) {
+  for (const lumeno::MenuItem& item : items) {
+    switch (item.kind) {
+      case lumeno::MenuItemKind::Separator:
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        break;
+      case lumeno::MenuItemKind::Popup: {
+        HMENU popup = CreatePopupMenu();
+        append_items(popup, item.items);
+        AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                    item.text.c_str());
+        break;
+      }
+      case lumeno::MenuItemKind::Command:
+        AppendMenuW(menu,
+                    MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED) |
+                        (item.grayed ? MF_GRAYED : MF_ENABLED),
+                    item.id, item.text.c_str());
+        break;
+    }
+  }
 }
 
-ViewerWindow::ViewerWindow() : viewer(*this) {}
+// Screen position of a wheel message to client coordinates.
+POINT wheel_point(HWND window, LPARAM lparam) {
+  POINT point = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+  ScreenToClient(window, &point);
+  return point;
+}
+
+}  // namespace
+
+ViewerWindow::ViewerWindow() : viewer(*this), input(viewer, *this, *this) {}
 
 ViewerWindow::~ViewerWindow() { cleanup_opengl(); }
 
@@ -39,8 +73,11 @@ bool ViewerWindow::create(HINSTANCE module_instance, int show_command) {
                                  nullptr, nullptr, instance, this);
   if (created == nullptr) return false;
 
+  create_menu();
   init_opengl();
   viewer.init_viewports();
+  // The marks follow the state the window starts with.
+  update_menu_state();
 
   ShowWindow(hwnd, show_command);
   UpdateWindow(hwnd);
@@ -96,6 +133,42 @@ LRESULT ViewerWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_DROPFILES:
       on_drop_files(reinterpret_cast<HDROP>(wparam));
       return 0;
+    case WM_KEYDOWN:
+      input.on_key_message(static_cast<unsigned>(wparam));
+      return 0;
+    case WM_COMMAND:
+      input.on_command(LOWORD(wparam));
+      return 0;
+    case WM_MOUSEMOVE:
+      input.on_mouse_move(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      const unsigned button = message == WM_LBUTTONDOWN   ? lumeno::kButtonLeft
+                              : message == WM_RBUTTONDOWN ? lumeno::kButtonRight
+                                                          : lumeno::kButtonMiddle;
+      input.on_mouse_down(button, static_cast<short>(LOWORD(lparam)),
+                          static_cast<short>(HIWORD(lparam)));
+      SetCapture(hwnd);
+      return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      const unsigned button = message == WM_LBUTTONUP   ? lumeno::kButtonLeft
+                              : message == WM_RBUTTONUP ? lumeno::kButtonRight
+                                                        : lumeno::kButtonMiddle;
+      input.on_mouse_up(button, static_cast<short>(LOWORD(lparam)),
+                        static_cast<short>(HIWORD(lparam)));
+      ReleaseCapture();
+      return 0;
+    }
+    case WM_MOUSEWHEEL: {
+      const POINT point = wheel_point(hwnd, lparam);
+      input.on_mouse_wheel(GET_WHEEL_DELTA_WPARAM(wparam), point.x, point.y);
+      return 0;
+    }
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
   }
@@ -207,8 +280,40 @@ int ViewerWindow::message_box(const std::wstring& text, const std::wstring& capt
   return MessageBoxW(hwnd, text.c_str(), caption.c_str(), flags);
 }
 
-void ViewerWindow::rebuild_scene_menu() {}
+void ViewerWindow::create_menu() {
+  main_menu = CreateMenu();
+  append_items(main_menu, lumeno::menu_bar());
+  if (hwnd != nullptr) SetMenu(hwnd, main_menu);
+}
 
-void ViewerWindow::update_menu_state() {}
+void ViewerWindow::rebuild_scene_menu() {
+  if (main_menu == nullptr) return;
+  HMENU layers = GetSubMenu(main_menu, static_cast<int>(lumeno::kLayerMenuPosition));
+  if (layers == nullptr) return;
+  while (GetMenuItemCount(layers) > 0) DeleteMenu(layers, 0, MF_BYPOSITION);
+  append_items(layers, lumeno::layer_menu(viewer.model));
+  if (hwnd != nullptr) DrawMenuBar(hwnd);
+}
 
-void ViewerWindow::update_theme_item(bool) {}
+void ViewerWindow::update_menu_state() {
+  if (main_menu == nullptr) return;
+  for (const lumeno::MenuMark& mark : lumeno::menu_marks(viewer)) {
+    CheckMenuItem(main_menu, mark.id, MF_BYCOMMAND | (mark.checked ? MF_CHECKED : MF_UNCHECKED));
+  }
+  if (hwnd != nullptr) DrawMenuBar(hwnd);
+}
+
+void ViewerWindow::update_theme_item(bool night) {
+  if (main_menu == nullptr) return;
+  ModifyMenuW(main_menu, lumeno::ID_TOGGLE_THEME, MF_BYCOMMAND | MF_STRING, lumeno::ID_TOGGLE_THEME,
+              lumeno::theme_item_text(night).c_str());
+  if (hwnd != nullptr) DrawMenuBar(hwnd);
+}
+
+bool ViewerWindow::shift_down() { return GetKeyState(VK_SHIFT) < 0; }
+
+bool ViewerWindow::ctrl_down() { return GetKeyState(VK_CONTROL) < 0; }
+
+void ViewerWindow::open_url(const std::wstring& url) {
+  ShellExecuteW(hwnd, L"open", url.c_str(), nullptr, nullptr, SW_SHOW);
+}

@@ -9,11 +9,13 @@
 #include <string>
 
 #include "render/gl/renderer.h"
+#include "ui/input.h"
+#include "ui/input_host.h"
 #include "ui/viewer.h"
 #include "ui/viewer_host.h"
 #include "ui/win32_glyph_source.h"
 
-class ViewerWindow : public lumeno::ViewerHost {
+class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
  public:
   static constexpr UINT_PTR TOAST_TIMER = lumeno::kToastTimer;
   static constexpr UINT_PTR STATUS_TIMER = lumeno::kStatusTimer;
@@ -45,7 +47,10 @@ class ViewerWindow : public lumeno::ViewerHost {
   // Opening files: all roads end in the Viewer's load sequence.
   bool open_file(const std::wstring& path) { return viewer.open_file(path); }
   void on_drop_files(HDROP drop);
-  void show_open_dialog();
+
+  // The menu bar, built from its description; its check marks and the layer popup follow the
+  // viewer's state.
+  void create_menu();
 
   // ViewerHost
   void invalidate() override;
@@ -58,6 +63,12 @@ class ViewerWindow : public lumeno::ViewerHost {
   void update_menu_state() override;
   void update_theme_item(bool night) override;
 
+  // InputHost
+  bool shift_down() override;
+  bool ctrl_down() override;
+  void show_open_dialog() override;
+  void open_url(const std::wstring& url) override;
+
   HWND hwnd = nullptr;
   HDC window_dc = nullptr;
   HGLRC gl_context = nullptr;
@@ -65,6 +76,7 @@ class ViewerWindow : public lumeno::ViewerHost {
   HMENU main_menu = nullptr;
 
   lumeno::Viewer viewer;
+  lumeno::ViewerInput input;
   GlRenderer renderer;
   Win32GlyphSource glyphs;
 };

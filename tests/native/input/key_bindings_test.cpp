@@ -1,0 +1,184 @@
+// Keys: the default bindings and their Shift and Ctrl rule, custom bindings, and the fixed keys
+// (zoom, arrows, Tab, Enter, Escape), with walk mode's hold on the keyboard.
+#include <cmath>
+#include <string>
+
+#include "tests/native/input/input_fixture.h"
+#include "ui/commands.h"
+
+namespace lumeno {
+namespace {
+
+class KeyTest : public test::InputTest {
+ protected:
+  void SetUp() override {
+    InputTest::SetUp();
+    // Makes the measurement keys observable.
+    input.hooks.start_measure_distance = [this] { ++measure_starts; };
+    input.hooks.start_measure_area = [this] { ++measure_starts; };
+  }
+  int measure_starts = 0;
+};
+
+TEST_F(KeyTest, EighteenDefaultsInOrderEachFiringOnlyWithShiftAndCtrlUp) {
+  const std::string want[] = {
+      "O open",        "F fit",         "K edges",          "M materials",
+      "G lighting",    "S shadows",     "H reverse_shadow", "C section",
+      "w perspective", "P performance", "T measure_dist",   "A measure_area",
+      "L lock",        "1 layout_1",    "2 layout_2",       "3 layout_3",
+      "4 layout_4",    "r list"};  // w = F8 (0x77), r = F3 (0x72)
+  ASSERT_EQ(input.key_bindings.size(), 18u);
+  give_model();
+  for (size_t i = 0; i < 18; ++i) {
+    const KeyBinding& b = input.key_bindings[i];
+    EXPECT_EQ(std::string(1, static_cast<char>(b.key)) + " " + b.action, want[i]);
+    EXPECT_FALSE(b.shift || b.ctrl);
+    EXPECT_NE(find_action(b.action), nullptr) << b.action;
+    for (int mods = 1; mods <= 3; ++mods) {
+      const std::string before = snapshot();
+      const int starts = measure_starts;
+      fire(0, b.key, (mods & 1) != 0, (mods & 2) != 0);
+      EXPECT_EQ(snapshot(), before) << b.action << " modifiers " << mods;
+      EXPECT_EQ(measure_starts, starts) << b.action;
+    }
+    const std::string before = snapshot();
+    const int starts = measure_starts;
+    fire(0, b.key);
+    EXPECT_TRUE(snapshot() != before || measure_starts != starts) << b.action;
+  }
+}
+
+TEST_F(KeyTest, CustomBindingsTakeTheFirstExactMatchAndDefaultsComeBack) {
+  input.key_bindings = {{'Q', true, false, "edges"},
+                        {'Q', false, false, "materials"},
+                        {'Q', false, false, "lighting"},  // shadowed by the one before
+                        {'W', false, true, "no_such_action"}};
+  input.process_keybinding('Q', false, false);
+  EXPECT_FALSE(viewer.show_materials);
+  EXPECT_TRUE(viewer.show_lighting && viewer.show_edges);
+  input.process_keybinding('Q', true, false);
+  EXPECT_FALSE(viewer.show_edges);
+  const std::string before = snapshot();
+  input.process_keybinding('Q', true, true);
+  input.process_keybinding('W', false, true);
+  input.process_keybinding('K', false, false);  // the defaults are gone
+  EXPECT_EQ(snapshot(), before);
+
+  input.init_default_keybindings();
+  fire(0, 'K');  // key repeat is not filtered: every key-down toggles
+  fire(0, 'K');
+  EXPECT_FALSE(viewer.show_edges);
+}
+
+TEST_F(KeyTest, SectionKeyOnlyShowsItsToast) {
+  const std::string before = snapshot(false);
+  fire(0, 'C');
+  EXPECT_EQ(viewer.status.toast_text, L"剖切功能（测试中）");
+  EXPECT_EQ(viewer.status.toast_duration, 3000);
+  EXPECT_EQ(snapshot(false), before);
+}
+
+TEST_F(KeyTest, ZoomAndArrowKeysMoveTheActiveCameraWithAnyModifiers) {
+  viewer.set_layout(4);
+  viewer.active_viewport_index = 2;
+  const struct {
+    unsigned key;
+    bool shift;
+    float start, distance, x, y;  // distance after; offsets per unit of distance
+  } cases[] = {
+      {kKeyAdd, false, 100.0f, 90.0f, 0, 0},        {kKeyOemPlus, true, 100.0f, 90.0f, 0, 0},
+      {kKeySubtract, false, 100.0f, 110.0f, 0, 0},  {kKeyOemMinus, true, 100.0f, 110.0f, 0, 0},
+      {kKeyAdd, false, 0.005f, 0.0045f, 0, 0},  // no floor for the keys
+      {kKeyLeft, false, 200.0f, 200.0f, -0.02f, 0}, {kKeyRight, false, 200.0f, 200.0f, 0.02f, 0},
+      {kKeyUp, false, 200.0f, 200.0f, 0, 0.02f},    {kKeyDown, false, 200.0f, 200.0f, 0, -0.02f},
+      {kKeyLeft, true, 200.0f, 200.0f, -0.05f, 0},  {kKeyRight, true, 200.0f, 200.0f, 0.05f, 0},
+      {kKeyUp, true, 200.0f, 200.0f, 0, 0.05f},     {kKeyDown, true, 200.0f, 200.0f, 0, -0.05f},
+  };
+  const std::string others = pane(0) + pane(1) + pane(3);
+  for (bool locked : {false, true}) {  // the lock does not stop them
+    for (const auto& c : cases) {
+      Camera& cam = viewer.viewports[2].camera;
+      cam.view_locked = locked;
+      cam.distance = c.start;
+      cam.target_offset[0] = cam.target_offset[1] = 0.0f;
+      const int repaints = host.invalidations;
+      fire(0, c.key, c.shift, locked);
+      EXPECT_FLOAT_EQ(cam.distance, c.distance) << c.key;
+      EXPECT_NEAR(cam.target_offset[0], c.x * c.start, 1e-4f) << c.key << " " << c.shift;
+      EXPECT_NEAR(cam.target_offset[1], c.y * c.start, 1e-4f) << c.key << " " << c.shift;
+      EXPECT_EQ(host.invalidations, repaints + 1);
+    }
+  }
+  EXPECT_EQ(pane(0) + pane(1) + pane(3), others);
+  // The distance never collapses to 0 nor runs off to infinity.
+  for (int i = 0; i < 2000; ++i) fire(0, kKeyAdd);
+  EXPECT_GT(active_camera().distance, 0.0f);
+  for (int i = 0; i < 3000; ++i) fire(0, kKeySubtract);
+  EXPECT_TRUE(std::isfinite(active_camera().distance));
+}
+
+TEST_F(KeyTest, TabStepsThroughScenesAndDoesNothingWithoutThem) {
+  give_model();
+  const std::string before = snapshot();
+  fire(0, kKeyTab);
+  fire(0, kKeyTab, true);
+  EXPECT_EQ(snapshot(), before);
+
+  give_scenes(3);
+  for (int want : {0, 1, 2, 0}) {
+    fire(0, kKeyTab, false, want == 2);  // Ctrl does not stop Tab
+    EXPECT_EQ(input.current_scene, want);
+    EXPECT_EQ(viewer.status.toast_text, L"场景: S" + std::to_wstring(want));
+  }
+  input.current_scene = -1;
+  for (int want : {2, 1, 0, 2}) {
+    fire(0, kKeyTab, true);
+    EXPECT_EQ(input.current_scene, want);
+  }
+}
+
+TEST_F(KeyTest, EnterAndEscapeReachTheRunningMeasurement) {
+  enum Mode { None, Distance, Area } mode = None;
+  int closes = 0, ends = 0;
+  input.hooks.measuring = [&] { return mode != None; };
+  input.hooks.measuring_area = [&] { return mode == Area; };
+  input.hooks.close_measure = [&] { ++closes; };
+  input.hooks.end_measure = [&] { ++ends; };
+  const struct {
+    Mode mode;
+    unsigned key;
+    int closes, ends;
+  } cases[] = {{None, kKeyEnter, 0, 0},  {Distance, kKeyEnter, 0, 0},  {Area, kKeyEnter, 1, 0},
+               {None, kKeyEscape, 0, 0}, {Distance, kKeyEscape, 0, 1}, {Area, kKeyEscape, 0, 1}};
+  for (const auto& c : cases) {
+    mode = c.mode;
+    closes = ends = 0;
+    const int repaints = host.invalidations;
+    fire(0, c.key);
+    EXPECT_EQ(closes, c.closes) << c.mode << " " << c.key;
+    EXPECT_EQ(ends, c.ends) << c.mode << " " << c.key;
+    EXPECT_EQ(host.invalidations - repaints, c.closes + c.ends) << c.mode << " " << c.key;
+  }
+}
+
+TEST_F(KeyTest, WalkModeTakesOnlyEscapeWhichLeavesIt) {
+  bool walking = true;
+  int toggles = 0;
+  input.hooks.walk_active = [&] { return walking; };
+  input.hooks.toggle_walk_mode = [&] { ++toggles; };
+  const std::string before = snapshot();
+  for (unsigned key : {unsigned('K'), kKeyTab, kKeyAdd, kKeyLeft, unsigned('2'), kKeyEnter}) {
+    input.on_key_message(key);
+  }
+  EXPECT_EQ(snapshot(), before);
+  input.on_key_message(kKeyEscape);
+  EXPECT_EQ(toggles, 1);
+  walking = false;
+  input.on_key_message('K');
+  input.on_key_message(kKeyEscape);
+  EXPECT_FALSE(viewer.show_edges);
+  EXPECT_EQ(toggles, 1);
+}
+
+}  // namespace
+}  // namespace lumeno

@@ -1,0 +1,295 @@
+// Mouse navigation: choosing the pane, the navigator click, panning, orbiting, the wheel, and the
+// measurement and walk-mode branches.
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "tests/native/input/input_fixture.h"
+
+namespace lumeno {
+namespace {
+
+class MouseTest : public test::InputTest {
+ protected:
+  // The centre of navigator item `index` after a rebuild for the active camera.
+  std::pair<int, int> disc(int index) {
+    viewer.update_axis_navigator();
+    const NavItem& item = viewer.navigator.nav_items[static_cast<size_t>(index)];
+    return {static_cast<int>(std::lround(item.screen_x)),
+            static_cast<int>(std::lround(item.screen_y))};
+  }
+};
+
+TEST_F(MouseTest, PressChoosesThePaneReleaseClearsOnlyItsFlag) {
+  viewer.set_layout(2);
+  viewer.toggle_list_panel();  // panes end at 980, the strip runs to 1200
+  const int menus = host.menu_updates;
+  input.on_mouse_down(kButtonRight, 900, 400);
+  EXPECT_EQ(viewer.active_viewport_index, 1);
+  EXPECT_EQ(host.menu_updates, menus + 1);      // the perspective mark follows the pane
+  input.on_mouse_down(kButtonLeft, 1100, 400);  // on the strip, outside every pane
+  EXPECT_EQ(viewer.active_viewport_index, 0);
+  input.on_mouse_down(kButtonMiddle, 10, 10);
+  input.on_mouse_down(4, 900, 10);  // another code only chooses the pane
+  EXPECT_EQ(viewer.active_viewport_index, 1);
+  EXPECT_TRUE(input.left_button_down && input.right_button_down && input.middle_button_down);
+
+  const struct {
+    unsigned button;
+    bool left, right, middle;
+  } releases[] = {{4, true, true, true},
+                  {kButtonRight, true, false, true},
+                  {kButtonLeft, false, false, true},
+                  {kButtonMiddle, false, false, false}};
+  for (const auto& r : releases) {
+    input.on_mouse_up(r.button, 0, 0);
+    EXPECT_EQ(input.left_button_down, r.left) << r.button;
+    EXPECT_EQ(input.right_button_down, r.right) << r.button;
+    EXPECT_EQ(input.middle_button_down, r.middle) << r.button;
+  }
+}
+
+TEST_F(MouseTest, DragsPanAndOrbitTheActivePane) {
+  give_model();
+  viewer.set_layout(2);  // fitted: distance 195
+  const float pan = 0.002f * 195.0f;
+  struct Case {
+    std::vector<unsigned> buttons;
+    bool locked;
+    float sensitivity, pitch;
+    int dx, dy;
+    float want_x, want_y, want_yaw, want_pitch;
+  };
+  const Case cases[] = {
+      // Left pans along world X and Y whatever the view direction.
+      {{kButtonLeft}, false, 1.0f, 30.0f, 10, -25, 10 * pan, 25 * pan, -45.0f, 30.0f},
+      {{kButtonLeft}, true, 1.0f, 30.0f, -7, 13, -7 * pan, -13 * pan, -45.0f, 30.0f},
+      // Right and middle orbit, scaled by the sensitivity, pitch kept within +-89.
+      {{kButtonRight}, false, 1.0f, 30.0f, 20, 10, 0.0f, 0.0f, -55.0f, 35.0f},
+      {{kButtonMiddle}, false, 2.0f, 0.0f, -8, -4, 0.0f, 0.0f, -37.0f, -4.0f},
+      {{kButtonRight}, false, 1.0f, 80.0f, 0, 100, 0.0f, 0.0f, -45.0f, 89.0f},
+      {{kButtonMiddle}, false, 1.0f, -80.0f, 0, -100, 0.0f, 0.0f, -45.0f, -89.0f},
+      {{kButtonRight}, false, 1.0f, 89.0f, 0, 1, 0.0f, 0.0f, -45.0f, 89.0f},
+      {{kButtonRight}, false, 1.0f, -89.0f, 0, -1, 0.0f, 0.0f, -45.0f, -89.0f},
+      // A locked pane is panned by the orbit buttons.
+      {{kButtonRight}, true, 1.0f, 30.0f, 10, -5, 10 * pan, 5 * pan, -45.0f, 30.0f},
+      {{kButtonMiddle}, true, 1.0f, 30.0f, 10, -5, 10 * pan, 5 * pan, -45.0f, 30.0f},
+      // Left and right together: pan and orbit on the same move.
+      {{kButtonLeft, kButtonRight}, false, 1.0f, 30.0f, 10, 0, 10 * pan, 0.0f, -50.0f, 30.0f},
+  };
+  for (const Case& c : cases) {
+    Camera& cam = viewer.viewports[1].camera;
+    cam.target_offset[0] = cam.target_offset[1] = 0.0f;
+    cam.yaw = -45.0f;
+    cam.pitch = c.pitch;
+    cam.view_locked = c.locked;
+    viewer.rotate_sensitivity = c.sensitivity;
+    const std::string other = pane(0);
+    input.on_mouse_move(5, 5);  // far away: the first move counts from the press
+    for (unsigned b : c.buttons) input.on_mouse_down(b, 700, 300);
+    const int repaints = host.invalidations;
+    input.on_mouse_move(700 + c.dx, 300 + c.dy);
+    for (unsigned b : c.buttons) input.on_mouse_up(b, 0, 0);
+    EXPECT_NEAR(cam.target_offset[0], c.want_x, 1e-4f) << c.dx;
+    EXPECT_NEAR(cam.target_offset[1], c.want_y, 1e-4f) << c.dy;
+    EXPECT_FLOAT_EQ(cam.yaw, c.want_yaw) << c.dx;
+    EXPECT_FLOAT_EQ(cam.pitch, c.want_pitch) << c.dy;
+    EXPECT_EQ(host.invalidations, repaints + 1);
+    EXPECT_EQ(pane(0), other);
+  }
+  // Without a button a move changes no camera.
+  const std::string before = snapshot(false);
+  input.on_mouse_move(100, 100);
+  EXPECT_EQ(snapshot(false), before);
+}
+
+TEST_F(MouseTest, WithoutAModelOnlyTheNavigatorHighlights) {
+  const std::pair<int, int> z = disc(2);
+  const std::string before = snapshot(false);
+  input.on_mouse_down(kButtonRight, 100, 100);
+  input.on_mouse_down(kButtonLeft, 100, 100);
+  input.on_mouse_move(150, 180);
+  input.on_mouse_wheel(120, 0, 0);
+  input.on_mouse_up(kButtonLeft, 0, 0);
+  input.on_mouse_up(kButtonRight, 0, 0);
+  EXPECT_EQ(snapshot(false), before);
+
+  const struct {
+    int x, y, hovered, repaints;
+  } moves[] = {{z.first, z.second, 2, 1}, {z.first + 1, z.second, 2, 0}, {10, 400, -1, 1}};
+  for (const auto& m : moves) {
+    const int repaints = host.invalidations;
+    input.on_mouse_move(m.x, m.y);
+    EXPECT_EQ(viewer.navigator.hovered_nav_item, m.hovered);
+    EXPECT_EQ(viewer.navigator.nav_hover, m.hovered != -1);
+    EXPECT_EQ(host.invalidations - repaints, m.repaints);
+  }
+}
+
+TEST_F(MouseTest, NavigatorClickTurnsTheActivePaneOnlyAndLockedPanesRefuse) {
+  give_model();
+  viewer.set_layout(2);  // the navigator sits over pane 1 while pane 0 is active
+  for (int index = 0; index < kNavItemCount; ++index) {
+    Camera& cam = viewer.viewports[0].camera;
+    cam.pitch = 30.0f;
+    cam.yaw = -45.0f;
+    const std::pair<int, int> at = disc(index);
+    const int hit = viewer.hit_test_navigator(at.first, at.second);  // maybe a nearer disc
+    ASSERT_GE(hit, 0);
+    const std::string pane1 = pane(1);
+    input.on_mouse_down(kButtonLeft, at.first, at.second);
+    float pitch = 0.0f, yaw = 0.0f;
+    standard_view_angles(viewer.navigator.nav_items[static_cast<size_t>(hit)].dir, pitch, yaw);
+    EXPECT_EQ(cam.pitch, pitch) << index;
+    EXPECT_EQ(cam.yaw, yaw) << index;
+    EXPECT_FALSE(input.left_button_down);
+    EXPECT_EQ(viewer.active_viewport_index, 0);
+    EXPECT_EQ(pane(1), pane1);
+  }
+  viewer.viewports[0].camera.view_locked = true;
+  viewer.viewports[0].camera.pitch = 30.0f;
+  const std::pair<int, int> z = disc(2);
+  input.on_mouse_down(kButtonLeft, z.first, z.second);
+  EXPECT_EQ(viewer.status.toast_text, L"请先按 L 解锁视角");
+  EXPECT_EQ(viewer.status.toast_duration, 3000);
+  EXPECT_EQ(viewer.viewports[0].camera.pitch, 30.0f);
+}
+
+TEST_F(MouseTest, WheelZoomsTenPercentPerNotchAboveTheFloorUnlessZoomThrough) {
+  give_model();
+  Camera& cam = active_camera();
+  const struct {
+    float start;
+    int delta;
+    bool through;
+    float want;
+  } cases[] = {
+      {100.0f, 120, false, 90.0f},  {100.0f, -120, false, 110.0f},
+      {100.0f, 1, false, 90.0f},    {0.0112f, 120, false, 0.0112f * 0.9f},
+      {0.011f, 120, false, 0.011f}, {0.011f, 120, true, 0.011f * 0.9f},
+      {50.0f, 0, false, 50.0f},  // no turn, no zoom
+  };
+  for (const auto& c : cases) {
+    cam.distance = c.start;
+    viewer.zoom_through = c.through;
+    input.on_mouse_wheel(c.delta, 9999, -9999);  // the (screen) position is not used
+    EXPECT_FLOAT_EQ(cam.distance, c.want) << c.start << " " << c.delta;
+  }
+  // Zoom-through comes arbitrarily close but never to 0, and zooming out never to infinity.
+  viewer.zoom_through = true;
+  for (int i = 0; i < 2000; ++i) input.on_mouse_wheel(120, 0, 0);
+  EXPECT_GT(cam.distance, 0.0f);
+  for (int i = 0; i < 3000; ++i) input.on_mouse_wheel(-120, 0, 0);
+  EXPECT_TRUE(std::isfinite(cam.distance));
+}
+
+TEST_F(MouseTest, ShiftWheelChangesThePerspectiveFieldOfViewWithinFiveTo120) {
+  give_model();
+  host.shift = true;
+  const struct {
+    bool perspective;
+    float fov;
+    int delta;
+    float want;
+  } cases[] = {
+      {true, 35.0f, 120, 33.8f},
+      {true, 35.0f, -120, 36.2f},
+      {true, 5.5f, 120, 5.0f},
+      {true, 119.0f, -120, 120.0f},
+      {true, 60.0f, std::numeric_limits<int>::min(), 120.0f},
+      {true, 60.0f, std::numeric_limits<int>::max(), 5.0f},
+      {false, 35.0f, 120, 35.0f},
+  };
+  for (const auto& c : cases) {
+    Camera& cam = active_camera();
+    cam.perspective = c.perspective;
+    cam.fov = c.fov;
+    cam.distance = 10.0f;
+    const int repaints = host.invalidations;
+    input.on_mouse_wheel(c.delta, 0, 0);
+    EXPECT_NEAR(cam.fov, c.want, 1e-4f) << c.fov << " " << c.delta;
+    EXPECT_EQ(cam.distance, 10.0f);
+    EXPECT_EQ(host.invalidations, repaints + 1);
+  }
+}
+
+TEST_F(MouseTest, MeasuringTakesLeftClicksInsteadOfPanning) {
+  give_model();
+  bool measuring = true, hits_model = true;
+  std::vector<std::pair<int, int>> clicks;
+  input.hooks.measuring = [&] { return measuring; };
+  input.hooks.add_point_at = [&](int x, int y) {
+    clicks.emplace_back(x, y);
+    return hits_model;
+  };
+  int repaints = host.invalidations;
+  input.on_mouse_down(kButtonLeft, 300, 200);
+  EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{300, 200}}));
+  EXPECT_EQ(host.invalidations, repaints + 1);
+  input.on_mouse_move(340, 260);
+  EXPECT_EQ(active_camera().target_offset[0], 0.0f);
+
+  hits_model = false;  // beside the model: no point, no repaint
+  repaints = host.invalidations;
+  input.on_mouse_down(kButtonLeft, 10, 10);
+  EXPECT_EQ(host.invalidations, repaints);
+  input.on_mouse_down(kButtonRight, 10, 10);  // never the right button
+  measuring = false;
+  input.on_mouse_down(kButtonLeft, 10, 10);
+  EXPECT_EQ(clicks.size(), 2u);
+}
+
+TEST_F(MouseTest, WalkModeChoosesThePaneAndTheWheelStepsTheSpeed) {
+  give_model();
+  viewer.set_layout(2);
+  bool walking = true;
+  float speed = 3.0f;
+  input.hooks.walk_active = [&] { return walking; };
+  input.hooks.walk_speed = [&]() -> float& { return speed; };
+  const std::pair<int, int> z = disc(2);
+  const std::string cameras = pane(0) + pane(1);
+
+  input.on_mouse_down(kButtonRight, 900, 300);
+  EXPECT_EQ(viewer.active_viewport_index, 1);
+  EXPECT_FALSE(input.right_button_down);
+  input.on_mouse_move(z.first, z.second);
+  EXPECT_EQ(viewer.navigator.hovered_nav_item, -1);
+  const struct {
+    float speed;
+    int delta;
+    float want;
+  } cases[] = {{3.0f, 120, 3.1f},   {3.0f, -120, 2.9f}, {79.95f, 120, 80.0f}, {80.0f, 1, 80.0f},
+               {0.15f, -120, 0.1f}, {0.1f, -1, 0.1f},   {3.0f, 0, 3.0f}};
+  for (const auto& c : cases) {
+    speed = c.speed;
+    input.on_mouse_wheel(c.delta, 0, 0);
+    EXPECT_NEAR(speed, c.want, 1e-5f) << c.speed << " " << c.delta;
+  }
+  speed = 12.34f;
+  input.on_mouse_wheel(120, 0, 0);
+  EXPECT_EQ(viewer.status.toast_text, L"行走速度：12.4");
+  EXPECT_EQ(viewer.status.toast_duration, 900);
+  EXPECT_EQ(pane(0) + pane(1), cameras);
+
+  walking = false;  // the wheel zooms again
+  input.on_mouse_wheel(120, 0, 0);
+  EXPECT_FLOAT_EQ(viewer.viewports[1].camera.distance, 195.0f * 0.9f);
+}
+
+TEST_F(MouseTest, ExtremeCoordinatesKeepTheCameraFinite) {
+  give_model();
+  const int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+  input.on_mouse_down(kButtonLeft, lo, lo);
+  input.on_mouse_down(kButtonRight, lo, lo);
+  input.on_mouse_move(hi, hi);
+  input.on_mouse_move(lo, hi);
+  input.on_mouse_wheel(lo, hi, lo);
+  const Camera& c = active_camera();
+  for (float v : {c.distance, c.pitch, c.yaw, c.target_offset[0], c.target_offset[1]}) {
+    EXPECT_TRUE(std::isfinite(v)) << v;
+  }
+  EXPECT_LE(std::fabs(c.pitch), 89.0f);
+}
+
+}  // namespace
+}  // namespace lumeno

@@ -1,0 +1,97 @@
+// Scene and layer commands: goto_scene with its toast, stepping from a stale index, and switching
+// layers with their check marks and the stale display lists.
+#include "tests/native/input/input_fixture.h"
+#include "ui/commands.h"
+#include "ui/menu_model.h"
+
+namespace lumeno {
+namespace {
+
+class SceneLayerTest : public test::InputTest {
+ protected:
+  bool mark(unsigned id) {
+    for (const MenuMark& m : menu_marks(viewer)) {
+      if (m.id == id) return m.checked;
+    }
+    ADD_FAILURE() << "no mark for " << id;
+    return false;
+  }
+};
+
+TEST_F(SceneLayerTest, SceneCommandsShowTheSceneAndIgnoreIndexesWithoutOne) {
+  give_model();
+  give_scenes(3);
+  viewer.model.scenes[1].name = "客厅";
+  SceneInfo& with_camera = viewer.model.scenes[2];
+  with_camera.has_camera = true;
+  with_camera.eye = {100.0, 0.0, 0.0};
+  with_camera.up = {0.0, 0.0, 1.0};
+  with_camera.fov = 50.0;
+
+  const std::string view = pane(0);
+  input.on_command(ID_SCENE_FIRST + 1);  // no camera: the name only, the view unchanged
+  EXPECT_EQ(input.current_scene, 1);
+  EXPECT_EQ(viewer.status.toast_text, L"场景: 客厅");
+  EXPECT_EQ(viewer.status.toast_duration, 3000);
+  EXPECT_EQ(pane(0), view);
+
+  input.on_command(ID_SCENE_FIRST + 2);
+  EXPECT_EQ(input.current_scene, 2);
+  EXPECT_FLOAT_EQ(active_camera().fov, 50.0f);
+  EXPECT_NEAR(active_camera().distance, 100.0f, 1e-3f);
+
+  viewer.status.toast_text.clear();
+  const std::string state = snapshot();
+  for (unsigned id : {ID_SCENE_FIRST + 3, ID_SCENE_LAST}) input.on_command(id);
+  input.goto_scene(-1);
+  EXPECT_EQ(snapshot(), state);  // not even a toast
+}
+
+TEST_F(SceneLayerTest, SteppingFromAnIndexAnEarlierModelLeftBeyondTheEnd) {
+  give_scenes(3);
+  input.current_scene = 7;  // kept across loads from a model with more scenes
+  input.next_scene();
+  EXPECT_EQ(input.current_scene, 0);
+  input.current_scene = 7;
+  input.prev_scene();  // the last scene, not a run of silent steps down to it
+  EXPECT_EQ(input.current_scene, 2);
+  EXPECT_EQ(viewer.status.toast_text, L"场景: S2");
+}
+
+TEST_F(SceneLayerTest, LayerToggleInvalidatesTheDisplayListsAndMovesItsMark) {
+  give_model();
+  viewer.model.layers.resize(250);
+  const struct {
+    unsigned id;
+    size_t layer;
+    bool visible;
+  } steps[] = {
+      {ID_LAYER_FIRST + 1, 1, false}, {ID_LAYER_FIRST + 1, 1, true}, {ID_LAYER_LAST, 199, false}};
+  for (const auto& s : steps) {
+    viewer.display_list_valid = true;
+    const int menus = host.menu_updates, repaints = host.invalidations;
+    input.on_command(s.id);
+    EXPECT_EQ(viewer.model.layers[s.layer].visible, s.visible) << s.id;
+    EXPECT_EQ(mark(s.id), s.visible) << s.id;
+    EXPECT_FALSE(viewer.display_list_valid);
+    EXPECT_EQ(host.menu_updates, menus + 1);
+    EXPECT_EQ(host.invalidations, repaints + 1);
+  }
+  EXPECT_TRUE(viewer.model.layers[0].visible && viewer.model.layers[200].visible);
+}
+
+TEST_F(SceneLayerTest, LayerIndexesWithoutALayerDoNothing) {
+  give_model();
+  viewer.model.layers.resize(3);
+  viewer.display_list_valid = true;
+  const std::string before = snapshot();
+  for (unsigned id : {ID_LAYER_FIRST + 3, ID_LAYER_LAST}) input.on_command(id);
+  input.toggle_layer(-1);
+  viewer.model.layers.clear();  // a failed load leaves no layers behind the old menu
+  input.on_command(ID_LAYER_FIRST);
+  viewer.model.layers.resize(3);
+  EXPECT_EQ(snapshot(), before);
+}
+
+}  // namespace
+}  // namespace lumeno
