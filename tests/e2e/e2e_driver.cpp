@@ -9,9 +9,7 @@ namespace e2e {
 
 std::wstring lumeno_exe() { return wintest::windows_path(LUMENO_EXE); }
 
-std::wstring standin_folder(const char* variant) {
-  return wintest::windows_path(std::string(LUMENO_STANDIN_DIR) + "/" + variant);
-}
+std::wstring standin_folder(const char* variant) { return wintest::standin_folder(variant); }
 
 namespace {
 
@@ -181,6 +179,18 @@ POINT client_to_screen(HWND window, int x, int y) {
   POINT point = {x, y};
   ClientToScreen(window, &point);
   return point;
+}
+
+int count_client_pixels(HWND window, const Screenshot& shot, int left, int top, int right,
+                        int bottom, bool (*test)(const Screenshot::Rgb&)) {
+  const POINT origin = client_to_screen(window, 0, 0);
+  int n = 0;
+  for (int y = top; y < bottom; y += 2) {
+    for (int x = left; x < right; x += 2) {
+      if (test(shot.at(origin.x + x, origin.y + y))) ++n;
+    }
+  }
+  return n;
 }
 
 bool near_colour(const Screenshot::Rgb& got, int r, int g, int b, int tolerance) {

@@ -60,6 +60,11 @@ Screenshot capture_screen();
 // Screen position of a window's client-area point.
 POINT client_to_screen(HWND window, int x, int y);
 
+// Pixels of a window's client rectangle [left, right) x [top, bottom), every second pixel in
+// each direction, that satisfy `test`.
+int count_client_pixels(HWND window, const Screenshot& shot, int left, int top, int right,
+                        int bottom, bool (*test)(const Screenshot::Rgb&));
+
 // Whether two colours differ by at most `tolerance` in every channel.
 bool near_colour(const Screenshot::Rgb& got, int r, int g, int b, int tolerance);
 

@@ -2,7 +2,6 @@
 // picture; scenes, layers and the model information box.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -56,6 +55,7 @@ std::string cube_model() {
 
 bool reddish(const e2e::Screenshot::Rgb& c) { return c.r > 50 && c.r > 2 * c.g + 30 && c.r > 2 * c.b + 30; }
 bool edge_black(const e2e::Screenshot::Rgb& c) { return c.r < 45 && c.g < 45 && c.b < 45; }
+bool unlit_red(const e2e::Screenshot::Rgb& c) { return e2e::near_colour(c, 230, 20, 20, 12); }
 bool plain_grey(const e2e::Screenshot::Rgb& c) {
   return c.r > 60 && abs(c.r - c.g) < 12 && abs(c.g - c.b) < 12 && (c.r < 205 || c.b < 220);
 }
@@ -89,19 +89,11 @@ class InteractionE2E : public ::testing::Test {
   void command(unsigned id) { post(WM_COMMAND, id, 0); }
   // Pixels of the client rectangle [left, right) x [top, bottom) that satisfy `test`.
   int count(const e2e::Screenshot& shot, int left, int top, int right, int bottom,
-            const std::function<bool(const e2e::Screenshot::Rgb&)>& test) {
-    const POINT origin = e2e::client_to_screen(window_, 0, 0);
-    int n = 0;
-    for (int y = top; y < bottom; y += 2) {
-      for (int x = left; x < right; x += 2) {
-        if (test(shot.at(origin.x + x, origin.y + y))) ++n;
-      }
-    }
-    return n;
+            bool (*test)(const e2e::Screenshot::Rgb&)) {
+    return e2e::count_client_pixels(window_, shot, left, top, right, bottom, test);
   }
   // The part of the client area left of the navigator, where the model is drawn.
-  int count_model(const e2e::Screenshot& shot,
-                  const std::function<bool(const e2e::Screenshot::Rgb&)>& test) {
+  int count_model(const e2e::Screenshot& shot, bool (*test)(const e2e::Screenshot::Rgb&)) {
     return count(shot, 0, 0, client_.right - 200, client_.bottom, test);
   }
   int changed(const e2e::Screenshot& a, const e2e::Screenshot& b, int left, int top, int right,
@@ -142,10 +134,7 @@ TEST_F(InteractionE2E, EdgeMaterialAndLightingToggles) {
   key('M');
   key('G');  // lighting off: the recorded colour itself
   const auto unlit = e2e::capture_screen();
-  EXPECT_GT(count_model(unlit, [](const e2e::Screenshot::Rgb& c) {
-              return e2e::near_colour(c, 230, 20, 20, 12);
-            }),
-            2000);
+  EXPECT_GT(count_model(unlit, unlit_red), 2000);
 }
 
 TEST_F(InteractionE2E, FourPanesEachDrawTheModel) {

@@ -14,14 +14,7 @@ bool brick(const e2e::Screenshot::Rgb& c) { return c.r > 60 && c.r > c.g + 35 &&
 
 int count(HWND window, const e2e::Screenshot& shot, int left, int top, int right, int bottom,
           bool (*test)(const e2e::Screenshot::Rgb&)) {
-  const POINT origin = e2e::client_to_screen(window, 0, 0);
-  int n = 0;
-  for (int y = top; y < bottom; y += 2) {
-    for (int x = left; x < right; x += 2) {
-      if (test(shot.at(origin.x + x, origin.y + y))) ++n;
-    }
-  }
-  return n;
+  return e2e::count_client_pixels(window, shot, left, top, right, bottom, test);
 }
 
 TEST(SampleHouseE2E, OneAndFourPanes) {

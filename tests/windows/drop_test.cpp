@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sdk/sketchup_api.h"
+#include "tests/windows/bound_sdk_fixture.h"
 #include "tests/windows/win_test_util.h"
 #include "ui/viewer_window.h"
 
@@ -32,13 +32,8 @@ HDROP make_drop(const std::vector<std::wstring>& paths) {
   return static_cast<HDROP>(memory);
 }
 
-class DropFiles : public ::testing::Test {
+class DropFiles : public BoundSdkTest {
  protected:
-  static void SetUpTestSuite() {
-    const std::wstring dir = wintest::windows_path(std::string(LUMENO_STANDIN_DIR) + "/full");
-    ASSERT_TRUE(SketchUpAPI::instance().load(dir.c_str()));
-  }
-  static void TearDownTestSuite() { SketchUpAPI::instance().unload(); }
   DropFiles() : folder_(L"drop") {}
   std::wstring model_file(const std::wstring& relative) {
     const std::wstring path = folder_ / relative;

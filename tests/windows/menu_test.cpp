@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sdk/sketchup_api.h"
+#include "tests/windows/bound_sdk_fixture.h"
 #include "tests/windows/win_test_util.h"
 #include "ui/viewer_window.h"
 
@@ -66,13 +66,8 @@ void expect_popup(HMENU popup, const std::vector<Expected>& expected, const char
   }
 }
 
-class MenuBar : public ::testing::Test {
+class MenuBar : public BoundSdkTest {
  protected:
-  static void SetUpTestSuite() {
-    const std::wstring dir = wintest::windows_path(std::string(LUMENO_STANDIN_DIR) + "/full");
-    ASSERT_TRUE(SketchUpAPI::instance().load(dir.c_str()));
-  }
-  static void TearDownTestSuite() { SketchUpAPI::instance().unload(); }
 
   MenuBar() : folder_(L"menu") {}
   void SetUp() override {

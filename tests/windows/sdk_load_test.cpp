@@ -8,9 +8,7 @@
 
 namespace {
 
-std::wstring variant(const char* name) {
-  return wintest::windows_path(std::string(LUMENO_STANDIN_DIR) + "/" + name);
-}
+std::wstring variant(const char* name) { return wintest::standin_folder(name); }
 
 std::wstring dll_directory() {
   wchar_t buffer[MAX_PATH] = {};

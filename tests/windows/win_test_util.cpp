@@ -102,6 +102,10 @@ std::wstring windows_path(const std::string& path) {
   return wide;
 }
 
+std::wstring standin_folder(const char* variant) {
+  return windows_path(std::string(LUMENO_STANDIN_DIR) + "/" + variant);
+}
+
 std::wstring get_env(const wchar_t* name) {
   std::wstring value(32768, L'\0');
   const DWORD length = GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size()));

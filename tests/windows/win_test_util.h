@@ -50,4 +50,7 @@ class MessageCapture {
   const std::vector<CapturedMessage>& messages() const;
 };
 
+// The stand-in folder of this build for a variant ("full", "vendor", ...), as a Windows path.
+std::wstring standin_folder(const char* variant);
+
 }  // namespace wintest
