@@ -22,12 +22,12 @@ lumeno_install_packages() {
   local sudo=""
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 LUMENO_BUILD_PACKAGES=(cmake ninja-build g++ python3 mingw-w64 googletest libgtest-dev
   libgmock-dev libbenchmark-dev nlohmann-json3-dev libstb-dev libosmesa6-dev libglu1-mesa-dev
-  libgl-dev)
+  libgl-dev libgl1-mesa-dri)
 LUMENO_WINE_PACKAGES=(wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-microhei)
 LUMENO_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
