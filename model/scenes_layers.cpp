@@ -9,6 +9,7 @@
 
 using lumeno::model::read_list;
 using lumeno::model::read_name;
+using lumeno::model::read_value;
 using lumeno::model::to_drawing_element;
 
 namespace {
@@ -19,20 +20,10 @@ constexpr size_t kNameBytes = 255;
 // SUCameraGetOrientation for the ones the table lacks. A getter that fails leaves its field.
 void read_orientation(SUCameraRef camera, SceneInfo& scene) {
   const SketchUpAPI& api = SketchUpAPI::instance();
-  SUPoint3D point = {0.0, 0.0, 0.0};
-  SUVector3D vector = {0.0, 0.0, 0.0};
-  if (api.SUCameraGetPosition != nullptr &&
-      api.SUCameraGetPosition(camera, &point) == SU_ERROR_NONE) {
-    scene.eye = point;
-  }
-  point = SUPoint3D{0.0, 0.0, 0.0};
-  if (api.SUCameraGetTarget != nullptr && api.SUCameraGetTarget(camera, &point) == SU_ERROR_NONE) {
-    scene.target = point;
-  }
-  if (api.SUCameraGetUpVector != nullptr &&
-      api.SUCameraGetUpVector(camera, &vector) == SU_ERROR_NONE) {
-    scene.up = vector;
-  }
+  const SUPoint3D origin = {0.0, 0.0, 0.0};
+  read_value(api.SUCameraGetPosition, camera, origin, scene.eye);
+  read_value(api.SUCameraGetTarget, camera, origin, scene.target);
+  read_value(api.SUCameraGetUpVector, camera, SUVector3D{0.0, 0.0, 0.0}, scene.up);
   const bool table_complete = api.SUCameraGetPosition != nullptr &&
                               api.SUCameraGetTarget != nullptr &&
                               api.SUCameraGetUpVector != nullptr;
@@ -60,17 +51,11 @@ void SkpModel::load_scenes(SUModelRef model) {
         api.SUSceneGetCamera(scene_ref, &camera) == SU_ERROR_NONE) {
       scene.has_camera = true;
       read_orientation(camera, scene);
-      bool perspective = true;
-      if (api.SUCameraGetPerspective != nullptr &&
-          api.SUCameraGetPerspective(camera, &perspective) == SU_ERROR_NONE) {
-        scene.perspective = perspective;
-      }
+      read_value(api.SUCameraGetPerspective, camera, true, scene.perspective);
       // The vendor's frustum getter answers NO_DATA for an orthographic camera: the default stays.
-      const SketchUpAPI::SUCameraGetFOV_fn get_fov = api.SUCameraGetFOV != nullptr
-                                                         ? api.SUCameraGetFOV
-                                                         : api.SUCameraGetPerspectiveFrustumFOV;
-      double fov = 35.0;
-      if (get_fov != nullptr && get_fov(camera, &fov) == SU_ERROR_NONE) scene.fov = fov;
+      const SketchUpAPI::SUCameraGetFOV_fn get_fov =
+          api.SUCameraGetFOV != nullptr ? api.SUCameraGetFOV : api.SUCameraGetPerspectiveFrustumFOV;
+      read_value(get_fov, camera, 35.0, scene.fov);
     }
     scenes.push_back(std::move(scene));
   }
@@ -83,11 +68,8 @@ void SkpModel::load_layers(SUModelRef model) {
   for (const SULayerRef& layer_ref : list) {
     LayerInfo layer;
     read_name(api.SULayerGetName, layer_ref, kNameBytes, layer.name);
-    bool visible = true;
-    if (api.SULayerGetVisibility != nullptr &&
-        api.SULayerGetVisibility(layer_ref, &visible) == SU_ERROR_NONE) {
-      layer.model_visible = visible;
-      layer.visible = visible;
+    if (read_value(api.SULayerGetVisibility, layer_ref, true, layer.model_visible)) {
+      layer.visible = layer.model_visible;
     }
     layers.push_back(std::move(layer));
     layer_refs.push_back(layer_ref);

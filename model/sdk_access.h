@@ -46,6 +46,18 @@ std::vector<Ref> read_list(SUResult (*get_count)(Owner, size_t*),
   return items;
 }
 
+// The getter rule: a getter the table lacks counts as failed, and `out` changes only when the
+// call succeeds. The getter writes into a copy of `start`, which is what `out` receives if the
+// getter reports success without writing.
+template <typename Ref, typename V>
+bool read_value(SUResult (*getter)(Ref, V*), Ref object, const V& start, V& out) {
+  if (getter == nullptr) return false;
+  V value = start;
+  if (getter(object, &value) != SU_ERROR_NONE) return false;
+  out = value;
+  return true;
+}
+
 template <typename Ref>
 bool read_name(SUResult (*getter)(Ref, SUStringRef*), Ref object, size_t max_bytes,
                std::string& out) {

@@ -9,6 +9,7 @@
 #include "sdk/sketchup_api.h"
 
 using lumeno::model::read_list;
+using lumeno::model::read_value;
 using lumeno::model::to_drawing_element;
 
 namespace {
@@ -33,10 +34,20 @@ bool element_colour(SUDrawingElementRef element, SUColor& colour) {
   return true;
 }
 
+// One of the mesh helper's arrays, sized once to `total` and zero-filled. The count returned is
+// never trusted beyond the array it describes; 0 when the entry point is missing or fails.
+template <typename T>
+size_t read_mesh_array(SUResult (*get)(SUMeshHelperRef, size_t, T*, size_t*), SUMeshHelperRef mesh,
+                       size_t total, std::vector<T>& out) {
+  out.assign(total, T{});
+  size_t count = 0;
+  if (get == nullptr || get(mesh, total, out.data(), &count) != SU_ERROR_NONE) count = 0;
+  return count < total ? count : total;
+}
+
 }  // namespace
 
-void SkpModel::process_entities_iterative(SUEntitiesRef entities,
-                                          const SUTransformation& transform,
+void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransformation& transform,
                                           const SUColor& colour, bool has_colour) {
   const SketchUpAPI& api = SketchUpAPI::instance();
   std::deque<EntityWorkItem> stack;
@@ -104,10 +115,7 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities,
           api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, item.entities, limits.list_entries);
       for (const SUGroupRef& group : groups) {
         SUTransformation local = identity_transform();
-        if (api.SUGroupGetTransform != nullptr &&
-            api.SUGroupGetTransform(group, &local) != SU_ERROR_NONE) {
-          local = identity_transform();
-        }
+        read_value(api.SUGroupGetTransform, group, identity_transform(), local);
         SUEntitiesRef child_entities = {nullptr};
         if (api.SUGroupGetEntities == nullptr ||
             api.SUGroupGetEntities(group, &child_entities) != SU_ERROR_NONE) {
@@ -126,10 +134,7 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities,
                     limits.list_entries);
       for (const SUComponentInstanceRef& instance : instances) {
         SUTransformation local = identity_transform();
-        if (api.SUComponentInstanceGetTransform != nullptr &&
-            api.SUComponentInstanceGetTransform(instance, &local) != SU_ERROR_NONE) {
-          local = identity_transform();
-        }
+        read_value(api.SUComponentInstanceGetTransform, instance, identity_transform(), local);
         if (api.SUComponentInstanceGetDefinition == nullptr ||
             api.SUComponentDefinitionGetEntities == nullptr) {
           break;
@@ -163,62 +168,28 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
 
   size_t vertex_total = 0;
   size_t triangle_total = 0;
-  if (api.SUMeshHelperGetNumVertices != nullptr &&
-      api.SUMeshHelperGetNumVertices(mesh, &vertex_total) != SU_ERROR_NONE) {
-    vertex_total = 0;
-  }
-  if (api.SUMeshHelperGetNumTriangles != nullptr &&
-      api.SUMeshHelperGetNumTriangles(mesh, &triangle_total) != SU_ERROR_NONE) {
-    triangle_total = 0;
-  }
+  read_value(api.SUMeshHelperGetNumVertices, mesh, size_t{0}, vertex_total);
+  read_value(api.SUMeshHelperGetNumTriangles, mesh, size_t{0}, triangle_total);
   if (vertex_total == 0 || vertex_total > limits.mesh_vertices || triangle_total == 0 ||
       triangle_total > limits.mesh_triangles) {
     release();
     return;
   }
 
-  // Each array is sized once from the reported counts; a returned count is never trusted
-  // beyond the array it describes.
-  auto clamp = [](size_t returned, size_t capacity) {
-    return returned < capacity ? returned : capacity;
-  };
-  std::vector<SUPoint3D> positions(vertex_total, SUPoint3D{0.0, 0.0, 0.0});
-  size_t position_count = 0;
-  if (api.SUMeshHelperGetVertices == nullptr ||
-      api.SUMeshHelperGetVertices(mesh, vertex_total, positions.data(), &position_count) !=
-          SU_ERROR_NONE) {
-    position_count = 0;
-  }
-  position_count = clamp(position_count, vertex_total);
-
-  std::vector<SUVector3D> normals(vertex_total, SUVector3D{0.0, 0.0, 0.0});
-  size_t normal_count = 0;
-  if (api.SUMeshHelperGetNormals == nullptr ||
-      api.SUMeshHelperGetNormals(mesh, vertex_total, normals.data(), &normal_count) !=
-          SU_ERROR_NONE) {
-    normal_count = 0;
-  }
-  normal_count = clamp(normal_count, vertex_total);
-
-  const size_t index_total = triangle_total * 3;
-  std::vector<size_t> indices(index_total, 0);
-  size_t index_count = 0;
-  if (api.SUMeshHelperGetVertexIndices == nullptr ||
-      api.SUMeshHelperGetVertexIndices(mesh, index_total, indices.data(), &index_count) !=
-          SU_ERROR_NONE) {
-    index_count = 0;
-  }
-  index_count = clamp(index_count, index_total);
-
+  // Each array is sized once from the reported counts.
+  std::vector<SUPoint3D> positions;
+  const size_t position_count =
+      read_mesh_array(api.SUMeshHelperGetVertices, mesh, vertex_total, positions);
+  std::vector<SUVector3D> normals;
+  const size_t normal_count =
+      read_mesh_array(api.SUMeshHelperGetNormals, mesh, vertex_total, normals);
+  std::vector<size_t> indices;
+  const size_t index_count =
+      read_mesh_array(api.SUMeshHelperGetVertexIndices, mesh, triangle_total * 3, indices);
   std::vector<SUPoint3D> stq;
   size_t stq_count = 0;
   if (look.textured && look.texture_index >= 0 && api.SUMeshHelperGetFrontSTQCoords != nullptr) {
-    stq.assign(vertex_total, SUPoint3D{0.0, 0.0, 0.0});
-    if (api.SUMeshHelperGetFrontSTQCoords(mesh, vertex_total, stq.data(), &stq_count) !=
-        SU_ERROR_NONE) {
-      stq_count = 0;
-    }
-    stq_count = clamp(stq_count, vertex_total);
+    stq_count = read_mesh_array(api.SUMeshHelperGetFrontSTQCoords, mesh, vertex_total, stq);
   }
 
   const float red = look.colour.red / 255.0f;

@@ -21,12 +21,31 @@ ObjectHeader* drawing_element(void* handle) {
   }
 }
 
-SUResult open_element(SUDrawingElementRef element, EntryId id, ObjectHeader** out) {
-  ObjectHeader* object = drawing_element(element.ptr);
-  if (object == nullptr) return SU_ERROR_INVALID_INPUT;
-  if (faulted(object, id)) return SU_ERROR_GENERIC;
-  *out = object;
-  return SU_ERROR_NONE;
+// Resolves a drawing element for entry point `id` and runs `body` on it as its own type.
+template <class Body>
+SUResult with_element(SUDrawingElementRef element, EntryId id, Body&& body) noexcept {
+  return guarded([&]() -> SUResult {
+    ObjectHeader* object = drawing_element(element.ptr);
+    if (object == nullptr) return SU_ERROR_INVALID_INPUT;
+    if (faulted(object, id)) return SU_ERROR_GENERIC;
+    switch (object->kind) {
+      case Kind::Face:
+        return body(*static_cast<Face*>(object));
+      case Kind::Edge:
+        return body(*static_cast<Edge*>(object));
+      case Kind::Group:
+        return body(*static_cast<Group*>(object));
+      default:
+        return body(*static_cast<Instance*>(object));
+    }
+  });
+}
+
+// An element's material; a face's is its front material.
+const Material* material_of(const Face& face) { return face.front; }
+template <class T>
+const Material* material_of(const T& element) {
+  return element.material;
 }
 
 SUDrawingElementRef upcast(void* handle, Kind kind) noexcept {
@@ -38,12 +57,8 @@ SUDrawingElementRef upcast(void* handle, Kind kind) noexcept {
 
 extern "C" {
 
-SUDrawingElementRef SUFaceToDrawingElement(SUFaceRef face) {
-  return upcast(face.ptr, Kind::Face);
-}
-SUDrawingElementRef SUEdgeToDrawingElement(SUEdgeRef edge) {
-  return upcast(edge.ptr, Kind::Edge);
-}
+SUDrawingElementRef SUFaceToDrawingElement(SUFaceRef face) { return upcast(face.ptr, Kind::Face); }
+SUDrawingElementRef SUEdgeToDrawingElement(SUEdgeRef edge) { return upcast(edge.ptr, Kind::Edge); }
 SUDrawingElementRef SUGroupToDrawingElement(SUGroupRef group) {
   return upcast(group.ptr, Kind::Group);
 }
@@ -51,64 +66,31 @@ SUDrawingElementRef SUComponentInstanceToDrawingElement(SUComponentInstanceRef i
   return upcast(instance.ptr, Kind::Instance);
 }
 
-// A face's material is its front material.
 SUResult SUDrawingElementGetMaterial(SUDrawingElementRef element, SUMaterialRef* material) {
-  return guarded([&] {
-    ObjectHeader* object = nullptr;
-    if (SUResult r = open_element(element, EntryId::SUDrawingElementGetMaterial, &object)) return r;
-    switch (object->kind) {
-      case Kind::Face:
-        return report_material(static_cast<Face*>(object)->front, material);
-      case Kind::Edge:
-        return report_material(static_cast<Edge*>(object)->material, material);
-      case Kind::Group:
-        return report_material(static_cast<Group*>(object)->material, material);
-      default:
-        return report_material(static_cast<Instance*>(object)->material, material);
-    }
+  return with_element(element, EntryId::SUDrawingElementGetMaterial, [&](const auto& object) {
+    return report_material(material_of(object), material);
   });
 }
 
 // Success with a null layer when the element names none.
 SUResult SUDrawingElementGetLayer(SUDrawingElementRef element, SULayerRef* layer) {
-  return guarded([&] {
-    ObjectHeader* object = nullptr;
-    if (SUResult r = open_element(element, EntryId::SUDrawingElementGetLayer, &object)) return r;
-    switch (object->kind) {
-      case Kind::Face:
-        return report_layer(static_cast<Face*>(object)->layer, layer);
-      case Kind::Edge:
-        return report_layer(static_cast<Edge*>(object)->layer, layer);
-      case Kind::Group:
-        return report_layer(static_cast<Group*>(object)->layer, layer);
-      default:
-        return report_layer(static_cast<Instance*>(object)->layer, layer);
-    }
-  });
+  return with_element(element, EntryId::SUDrawingElementGetLayer,
+                      [&](const auto& object) { return report_layer(object.layer, layer); });
 }
 
 SUResult SUFaceGetLayer(SUFaceRef face, SULayerRef* layer) {
-  return guarded([&] {
-    Face* f = nullptr;
-    if (SUResult r = resolve(face.ptr, EntryId::SUFaceGetLayer, &f)) return r;
-    return report_layer(f->layer, layer);
-  });
+  return with_object<Face>(face.ptr, EntryId::SUFaceGetLayer,
+                           [&](Face& f) { return report_layer(f.layer, layer); });
 }
 
 SUResult SUFaceGetFrontMaterial(SUFaceRef face, SUMaterialRef* material) {
-  return guarded([&] {
-    Face* f = nullptr;
-    if (SUResult r = resolve(face.ptr, EntryId::SUFaceGetFrontMaterial, &f)) return r;
-    return report_material(f->front, material);
-  });
+  return with_object<Face>(face.ptr, EntryId::SUFaceGetFrontMaterial,
+                           [&](Face& f) { return report_material(f.front, material); });
 }
 
 SUResult SUFaceGetBackMaterial(SUFaceRef face, SUMaterialRef* material) {
-  return guarded([&] {
-    Face* f = nullptr;
-    if (SUResult r = resolve(face.ptr, EntryId::SUFaceGetBackMaterial, &f)) return r;
-    return report_material(f->back, material);
-  });
+  return with_object<Face>(face.ptr, EntryId::SUFaceGetBackMaterial,
+                           [&](Face& f) { return report_material(f.back, material); });
 }
 
 }  // extern "C"

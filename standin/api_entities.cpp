@@ -72,149 +72,96 @@ const std::vector<Edge*>& all_edges(Entities& entities) {
 extern "C" {
 
 SUResult SUEntitiesGetNumFaces(SUEntitiesRef entities, size_t* count) {
-  return guarded([&] {
-    Entities* e = nullptr;
-    if (SUResult r = resolve(entities.ptr, EntryId::SUEntitiesGetNumFaces, &e)) return r;
-    return report_count(e->faces.size(), count);
-  });
+  return with_object<Entities>(entities.ptr, EntryId::SUEntitiesGetNumFaces,
+                               [&](Entities& e) { return report_count(e.faces.size(), count); });
 }
 
 SUResult SUEntitiesGetFaces(SUEntitiesRef entities, size_t len, SUFaceRef* faces, size_t* count) {
-  return guarded([&] {
-    Entities* e = nullptr;
-    if (SUResult r = resolve(entities.ptr, EntryId::SUEntitiesGetFaces, &e)) return r;
-    return copy_refs(e->faces, len, faces, count);
-  });
+  return with_object<Entities>(entities.ptr, EntryId::SUEntitiesGetFaces,
+                               [&](Entities& e) { return copy_refs(e.faces, len, faces, count); });
 }
 
 SUResult SUEntitiesGetNumEdges(SUEntitiesRef entities, bool standalone_only, size_t* count) {
-  return guarded([&] {
-    Entities* e = nullptr;
-    if (SUResult r = resolve(entities.ptr, EntryId::SUEntitiesGetNumEdges, &e)) return r;
+  return with_object<Entities>(entities.ptr, EntryId::SUEntitiesGetNumEdges, [&](Entities& e) {
     if (count == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    return report_count(standalone_only ? e->edges.size() : all_edges(*e).size(), count);
+    return report_count(standalone_only ? e.edges.size() : all_edges(e).size(), count);
   });
 }
 
 SUResult SUEntitiesGetEdges(SUEntitiesRef entities, bool standalone_only, size_t len,
                             SUEdgeRef* edges, size_t* count) {
-  return guarded([&] {
-    Entities* e = nullptr;
-    if (SUResult r = resolve(entities.ptr, EntryId::SUEntitiesGetEdges, &e)) return r;
-    return copy_refs(standalone_only ? e->edges : all_edges(*e), len, edges, count);
+  return with_object<Entities>(entities.ptr, EntryId::SUEntitiesGetEdges, [&](Entities& e) {
+    return copy_refs(standalone_only ? e.edges : all_edges(e), len, edges, count);
   });
 }
 
 SUResult SUEntitiesGetNumGroups(SUEntitiesRef entities, size_t* count) {
-  return guarded([&] {
-    Entities* e = nullptr;
-    if (SUResult r = resolve(entities.ptr, EntryId::SUEntitiesGetNumGroups, &e)) return r;
-    return report_count(e->groups.size(), count);
-  });
+  return with_object<Entities>(entities.ptr, EntryId::SUEntitiesGetNumGroups,
+                               [&](Entities& e) { return report_count(e.groups.size(), count); });
 }
 
 SUResult SUEntitiesGetGroups(SUEntitiesRef entities, size_t len, SUGroupRef* groups,
                              size_t* count) {
-  return guarded([&] {
-    Entities* e = nullptr;
-    if (SUResult r = resolve(entities.ptr, EntryId::SUEntitiesGetGroups, &e)) return r;
-    return copy_refs(e->groups, len, groups, count);
+  return with_object<Entities>(entities.ptr, EntryId::SUEntitiesGetGroups, [&](Entities& e) {
+    return copy_refs(e.groups, len, groups, count);
   });
 }
 
 SUResult SUEntitiesGetNumInstances(SUEntitiesRef entities, size_t* count) {
-  return guarded([&] {
-    Entities* e = nullptr;
-    if (SUResult r = resolve(entities.ptr, EntryId::SUEntitiesGetNumInstances, &e)) return r;
-    return report_count(e->instances.size(), count);
+  return with_object<Entities>(entities.ptr, EntryId::SUEntitiesGetNumInstances, [&](Entities& e) {
+    return report_count(e.instances.size(), count);
   });
 }
 
 SUResult SUEntitiesGetInstances(SUEntitiesRef entities, size_t len,
                                 SUComponentInstanceRef* instances, size_t* count) {
-  return guarded([&] {
-    Entities* e = nullptr;
-    if (SUResult r = resolve(entities.ptr, EntryId::SUEntitiesGetInstances, &e)) return r;
-    return copy_refs(e->instances, len, instances, count);
+  return with_object<Entities>(entities.ptr, EntryId::SUEntitiesGetInstances, [&](Entities& e) {
+    return copy_refs(e.instances, len, instances, count);
   });
 }
 
 SUResult SUGroupGetEntities(SUGroupRef group, SUEntitiesRef* entities) {
-  return guarded([&] {
-    Group* g = nullptr;
-    if (SUResult r = resolve(group.ptr, EntryId::SUGroupGetEntities, &g)) return r;
-    if (entities == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    entities->ptr = g->entities;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Group>(group.ptr, EntryId::SUGroupGetEntities,
+                            [&](Group& g) { return report_ref(g.entities, entities); });
 }
 
 SUResult SUGroupGetTransform(SUGroupRef group, SUTransformation* transform) {
-  return guarded([&] {
-    Group* g = nullptr;
-    if (SUResult r = resolve(group.ptr, EntryId::SUGroupGetTransform, &g)) return r;
-    if (transform == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    *transform = g->transform;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Group>(group.ptr, EntryId::SUGroupGetTransform,
+                            [&](Group& g) { return report_value(transform, g.transform); });
 }
 
 SUResult SUGroupGetName(SUGroupRef group, SUStringRef* name) {
-  return guarded([&] {
-    Group* g = nullptr;
-    if (SUResult r = resolve(group.ptr, EntryId::SUGroupGetName, &g)) return r;
-    return write_name(name, g->name);
-  });
+  return with_object<Group>(group.ptr, EntryId::SUGroupGetName,
+                            [&](Group& g) { return write_name(name, g.name); });
 }
 
 SUResult SUComponentInstanceGetDefinition(SUComponentInstanceRef instance,
                                           SUComponentDefinitionRef* definition) {
-  return guarded([&] {
-    Instance* i = nullptr;
-    if (SUResult r = resolve(instance.ptr, EntryId::SUComponentInstanceGetDefinition, &i)) return r;
-    if (definition == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    if (i->definition == nullptr) return SU_ERROR_NO_DATA;
-    definition->ptr = i->definition;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Instance>(
+      instance.ptr, EntryId::SUComponentInstanceGetDefinition,
+      [&](Instance& i) { return report_present_ref(i.definition, definition); });
 }
 
 SUResult SUComponentInstanceGetTransform(SUComponentInstanceRef instance,
                                          SUTransformation* transform) {
-  return guarded([&] {
-    Instance* i = nullptr;
-    if (SUResult r = resolve(instance.ptr, EntryId::SUComponentInstanceGetTransform, &i)) return r;
-    if (transform == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    *transform = i->transform;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Instance>(instance.ptr, EntryId::SUComponentInstanceGetTransform,
+                               [&](Instance& i) { return report_value(transform, i.transform); });
 }
 
 SUResult SUComponentInstanceGetName(SUComponentInstanceRef instance, SUStringRef* name) {
-  return guarded([&] {
-    Instance* i = nullptr;
-    if (SUResult r = resolve(instance.ptr, EntryId::SUComponentInstanceGetName, &i)) return r;
-    return write_name(name, i->name);
-  });
+  return with_object<Instance>(instance.ptr, EntryId::SUComponentInstanceGetName,
+                               [&](Instance& i) { return write_name(name, i.name); });
 }
 
 SUResult SUComponentDefinitionGetEntities(SUComponentDefinitionRef definition,
                                           SUEntitiesRef* entities) {
-  return guarded([&] {
-    Definition* d = nullptr;
-    if (SUResult r = resolve(definition.ptr, EntryId::SUComponentDefinitionGetEntities, &d)) return r;
-    if (entities == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    entities->ptr = d->entities;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Definition>(definition.ptr, EntryId::SUComponentDefinitionGetEntities,
+                                 [&](Definition& d) { return report_ref(d.entities, entities); });
 }
 
 SUResult SUComponentDefinitionGetName(SUComponentDefinitionRef definition, SUStringRef* name) {
-  return guarded([&] {
-    Definition* d = nullptr;
-    if (SUResult r = resolve(definition.ptr, EntryId::SUComponentDefinitionGetName, &d)) return r;
-    return write_name(name, d->name);
-  });
+  return with_object<Definition>(definition.ptr, EntryId::SUComponentDefinitionGetName,
+                                 [&](Definition& d) { return write_name(name, d.name); });
 }
 
 }  // extern "C"

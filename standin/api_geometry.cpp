@@ -49,11 +49,8 @@ void fill_mesh(Face& face, MeshHelper& mesh) {
 }
 
 SUResult edge_vertex(SUEdgeRef edge, SUVertexRef* vertex, EntryId id, bool start) {
-  Edge* e = nullptr;
-  if (SUResult r = resolve(edge.ptr, id, &e)) return r;
-  if (vertex == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-  vertex->ptr = start ? e->start : e->end;
-  return SU_ERROR_NONE;
+  return with_object<Edge>(edge.ptr, id,
+                           [&](Edge& e) { return report_ref(start ? e.start : e.end, vertex); });
 }
 
 }  // namespace
@@ -61,69 +58,49 @@ SUResult edge_vertex(SUEdgeRef edge, SUVertexRef* vertex, EntryId id, bool start
 extern "C" {
 
 SUResult SUFaceGetNumVertices(SUFaceRef face, size_t* count) {
-  return guarded([&] {
-    Face* f = nullptr;
-    if (SUResult r = resolve(face.ptr, EntryId::SUFaceGetNumVertices, &f)) return r;
-    return report_count(f->vertex_count, count);
-  });
+  return with_object<Face>(face.ptr, EntryId::SUFaceGetNumVertices,
+                           [&](Face& f) { return report_count(f.vertex_count, count); });
 }
 
 SUResult SUFaceGetVertices(SUFaceRef face, size_t len, SUVertexRef* vertices, size_t* count) {
-  return guarded([&] {
-    Face* f = nullptr;
-    if (SUResult r = resolve(face.ptr, EntryId::SUFaceGetVertices, &f)) return r;
+  return with_object<Face>(face.ptr, EntryId::SUFaceGetVertices, [&](Face& f) {
     if (count == nullptr || (len > 0 && vertices == nullptr)) return SU_ERROR_NULL_POINTER_OUTPUT;
-    const size_t n = std::min<size_t>(len, f->vertex_count);
-    for (size_t i = 0; i < n; ++i) vertices[i].ptr = &f->vertices[i];
+    const size_t n = std::min<size_t>(len, f.vertex_count);
+    for (size_t i = 0; i < n; ++i) vertices[i].ptr = &f.vertices[i];
     *count = n;
     return SU_ERROR_NONE;
   });
 }
 
 SUResult SUFaceGetNormal(SUFaceRef face, SUVector3D* normal) {
-  return guarded([&] {
-    Face* f = nullptr;
-    if (SUResult r = resolve(face.ptr, EntryId::SUFaceGetNormal, &f)) return r;
-    if (normal == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    *normal = f->normal;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Face>(face.ptr, EntryId::SUFaceGetNormal,
+                           [&](Face& f) { return report_value(normal, f.normal); });
 }
 
 SUResult SUFaceGetArea(SUFaceRef face, double* area) {
-  return guarded([&] {
-    Face* f = nullptr;
-    if (SUResult r = resolve(face.ptr, EntryId::SUFaceGetArea, &f)) return r;
-    if (area == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    *area = f->area;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Face>(face.ptr, EntryId::SUFaceGetArea,
+                           [&](Face& f) { return report_value(area, f.area); });
 }
 
 SUResult SUVertexGetPosition(SUVertexRef vertex, SUPoint3D* position) {
-  return guarded([&] {
-    Vertex* v = nullptr;
-    if (SUResult r = resolve(vertex.ptr, EntryId::SUVertexGetPosition, &v)) return r;
-    if (position == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    *position = v->position;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Vertex>(vertex.ptr, EntryId::SUVertexGetPosition,
+                             [&](Vertex& v) { return report_value(position, v.position); });
 }
 
 SUResult SUEdgeGetStart(SUEdgeRef edge, SUVertexRef* vertex) {
-  return guarded([&] { return edge_vertex(edge, vertex, EntryId::SUEdgeGetStart, true); });
+  return edge_vertex(edge, vertex, EntryId::SUEdgeGetStart, true);
 }
 
 SUResult SUEdgeGetEnd(SUEdgeRef edge, SUVertexRef* vertex) {
-  return guarded([&] { return edge_vertex(edge, vertex, EntryId::SUEdgeGetEnd, false); });
+  return edge_vertex(edge, vertex, EntryId::SUEdgeGetEnd, false);
 }
 
 SUResult SUEdgeGetStartVertex(SUEdgeRef edge, SUVertexRef* vertex) {
-  return guarded([&] { return edge_vertex(edge, vertex, EntryId::SUEdgeGetStartVertex, true); });
+  return edge_vertex(edge, vertex, EntryId::SUEdgeGetStartVertex, true);
 }
 
 SUResult SUEdgeGetEndVertex(SUEdgeRef edge, SUVertexRef* vertex) {
-  return guarded([&] { return edge_vertex(edge, vertex, EntryId::SUEdgeGetEndVertex, false); });
+  return edge_vertex(edge, vertex, EntryId::SUEdgeGetEndVertex, false);
 }
 
 SUResult SUMeshHelperCreate(SUMeshHelperRef* mesh, SUFaceRef face) {
@@ -155,56 +132,45 @@ SUResult SUMeshHelperRelease(SUMeshHelperRef* mesh) {
 }
 
 SUResult SUMeshHelperGetNumVertices(SUMeshHelperRef mesh, size_t* count) {
-  return guarded([&] {
-    MeshHelper* m = nullptr;
-    if (SUResult r = resolve(mesh.ptr, EntryId::SUMeshHelperGetNumVertices, &m)) return r;
-    return report_count(m->vertices.size(), count);
+  return with_object<MeshHelper>(mesh.ptr, EntryId::SUMeshHelperGetNumVertices, [&](MeshHelper& m) {
+    return report_count(m.vertices.size(), count);
   });
 }
 
 SUResult SUMeshHelperGetNumTriangles(SUMeshHelperRef mesh, size_t* count) {
-  return guarded([&] {
-    MeshHelper* m = nullptr;
-    if (SUResult r = resolve(mesh.ptr, EntryId::SUMeshHelperGetNumTriangles, &m)) return r;
-    return report_count(m->indices.size() / 3, count);
-  });
+  return with_object<MeshHelper>(
+      mesh.ptr, EntryId::SUMeshHelperGetNumTriangles,
+      [&](MeshHelper& m) { return report_count(m.indices.size() / 3, count); });
 }
 
 SUResult SUMeshHelperGetVertices(SUMeshHelperRef mesh, size_t len, SUPoint3D* vertices,
                                  size_t* count) {
-  return guarded([&] {
-    MeshHelper* m = nullptr;
-    if (SUResult r = resolve(mesh.ptr, EntryId::SUMeshHelperGetVertices, &m)) return r;
-    return copy_values(m->vertices, len, vertices, count);
+  return with_object<MeshHelper>(mesh.ptr, EntryId::SUMeshHelperGetVertices, [&](MeshHelper& m) {
+    return copy_values(m.vertices, len, vertices, count);
   });
 }
 
 SUResult SUMeshHelperGetNormals(SUMeshHelperRef mesh, size_t len, SUVector3D* normals,
                                 size_t* count) {
-  return guarded([&] {
-    MeshHelper* m = nullptr;
-    if (SUResult r = resolve(mesh.ptr, EntryId::SUMeshHelperGetNormals, &m)) return r;
-    return copy_values(m->normals, len, normals, count);
+  return with_object<MeshHelper>(mesh.ptr, EntryId::SUMeshHelperGetNormals, [&](MeshHelper& m) {
+    return copy_values(m.normals, len, normals, count);
   });
 }
 
 SUResult SUMeshHelperGetVertexIndices(SUMeshHelperRef mesh, size_t len, size_t* indices,
                                       size_t* count) {
-  return guarded([&] {
-    MeshHelper* m = nullptr;
-    if (SUResult r = resolve(mesh.ptr, EntryId::SUMeshHelperGetVertexIndices, &m)) return r;
-    return copy_values(m->indices, len, indices, count);
-  });
+  return with_object<MeshHelper>(
+      mesh.ptr, EntryId::SUMeshHelperGetVertexIndices,
+      [&](MeshHelper& m) { return copy_values(m.indices, len, indices, count); });
 }
 
 SUResult SUMeshHelperGetFrontSTQCoords(SUMeshHelperRef mesh, size_t len, SUPoint3D* stq,
                                        size_t* count) {
-  return guarded([&] {
-    MeshHelper* m = nullptr;
-    if (SUResult r = resolve(mesh.ptr, EntryId::SUMeshHelperGetFrontSTQCoords, &m)) return r;
-    if (!m->has_stq) return SU_ERROR_NO_DATA;
-    return copy_values(m->stq, len, stq, count);
-  });
+  return with_object<MeshHelper>(mesh.ptr, EntryId::SUMeshHelperGetFrontSTQCoords,
+                                 [&](MeshHelper& m) {
+                                   if (!m.has_stq) return SU_ERROR_NO_DATA;
+                                   return copy_values(m.stq, len, stq, count);
+                                 });
 }
 
 }  // extern "C"

@@ -1,6 +1,5 @@
 // Opening, saving and releasing models, and the model's top-level lists.
 #include <cstring>
-
 #include <nlohmann/json.hpp>
 
 #include "standin/api_support.h"
@@ -66,45 +65,28 @@ SUResult SUModelRelease(SUModelRef* model) {
 }
 
 SUResult SUModelGetEntities(SUModelRef model, SUEntitiesRef* entities) {
-  return guarded([&] {
-    Model* m = nullptr;
-    if (SUResult r = resolve(model.ptr, EntryId::SUModelGetEntities, &m)) return r;
-    if (entities == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-    entities->ptr = m->root;
-    return SU_ERROR_NONE;
-  });
+  return with_object<Model>(model.ptr, EntryId::SUModelGetEntities,
+                            [&](Model& m) { return report_ref(m.root, entities); });
 }
 
 SUResult SUModelGetNumScenes(SUModelRef model, size_t* count) {
-  return guarded([&] {
-    Model* m = nullptr;
-    if (SUResult r = resolve(model.ptr, EntryId::SUModelGetNumScenes, &m)) return r;
-    return report_count(m->scenes.size(), count);
-  });
+  return with_object<Model>(model.ptr, EntryId::SUModelGetNumScenes,
+                            [&](Model& m) { return report_count(m.scenes.size(), count); });
 }
 
 SUResult SUModelGetScenes(SUModelRef model, size_t len, SUSceneRef* scenes, size_t* count) {
-  return guarded([&] {
-    Model* m = nullptr;
-    if (SUResult r = resolve(model.ptr, EntryId::SUModelGetScenes, &m)) return r;
-    return copy_refs(m->scenes, len, scenes, count);
-  });
+  return with_object<Model>(model.ptr, EntryId::SUModelGetScenes,
+                            [&](Model& m) { return copy_refs(m.scenes, len, scenes, count); });
 }
 
 SUResult SUModelGetNumLayers(SUModelRef model, size_t* count) {
-  return guarded([&] {
-    Model* m = nullptr;
-    if (SUResult r = resolve(model.ptr, EntryId::SUModelGetNumLayers, &m)) return r;
-    return report_count(m->layers.size(), count);
-  });
+  return with_object<Model>(model.ptr, EntryId::SUModelGetNumLayers,
+                            [&](Model& m) { return report_count(m.layers.size(), count); });
 }
 
 SUResult SUModelGetLayers(SUModelRef model, size_t len, SULayerRef* layers, size_t* count) {
-  return guarded([&] {
-    Model* m = nullptr;
-    if (SUResult r = resolve(model.ptr, EntryId::SUModelGetLayers, &m)) return r;
-    return copy_refs(m->layers, len, layers, count);
-  });
+  return with_object<Model>(model.ptr, EntryId::SUModelGetLayers,
+                            [&](Model& m) { return copy_refs(m.layers, len, layers, count); });
 }
 
 SUResult SUModelSaveToFile(SUModelRef model, const char* path) {

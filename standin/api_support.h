@@ -33,7 +33,7 @@ struct StringObject : ObjectHeader {
 // released or never-created handle is refused instead of being read.
 void registry_add(ObjectHeader* object);
 bool registry_contains(const void* object);
-bool registry_remove(ObjectHeader* object);  // false when not registered
+bool registry_remove(ObjectHeader* object);   // false when not registered
 void registry_destroy(ObjectHeader* object);  // removes and deletes
 void registry_destroy_all();
 
@@ -44,10 +44,12 @@ SUModelRef adopt_model(std::unique_ptr<Model> model);
 using InitializeHook = int (*)();
 void set_initialize_hook(InitializeHook hook);
 
-template <class T> struct KindOf;
-#define LUMENO_STANDIN_KIND(type)                      \
-  template <> struct KindOf<type> {                    \
-    static constexpr Kind value = Kind::type;          \
+template <class T>
+struct KindOf;
+#define LUMENO_STANDIN_KIND(type)             \
+  template <>                                 \
+  struct KindOf<type> {                       \
+    static constexpr Kind value = Kind::type; \
   };
 LUMENO_STANDIN_KIND(Model)
 LUMENO_STANDIN_KIND(Entities)
@@ -64,7 +66,8 @@ LUMENO_STANDIN_KIND(Scene)
 LUMENO_STANDIN_KIND(Camera)
 LUMENO_STANDIN_KIND(MeshHelper)
 #undef LUMENO_STANDIN_KIND
-template <> struct KindOf<StringObject> {
+template <>
+struct KindOf<StringObject> {
   static constexpr Kind value = Kind::String;
 };
 
@@ -108,6 +111,17 @@ SUResult guarded(Body&& body) noexcept {
   }
 }
 
+// The frame of nearly every getter: inside the exception guard, resolves `handle` as a T for entry
+// point `id` and runs `body` on the object; a refused handle or a listed fault answers first.
+template <class T, class Body>
+SUResult with_object(void* handle, EntryId id, Body&& body) noexcept {
+  return guarded([&]() -> SUResult {
+    T* object = nullptr;
+    if (SUResult r = resolve(handle, id, &object)) return r;
+    return body(*object);
+  });
+}
+
 // Fills at most `len` refs from `items` and reports how many.
 template <class Ref, class T>
 SUResult copy_refs(const std::vector<T*>& items, size_t len, Ref* out, size_t* count) {
@@ -136,18 +150,46 @@ inline SUResult report_count(size_t value, size_t* count) {
 // Writes a name into a string the caller created: INVALID_OUTPUT when it was never created.
 SUResult write_name(SUStringRef* out, const std::string& text);
 
-// Reports a layer (null ref when the element has none).
-inline SUResult report_layer(const Layer* layer, SULayerRef* out) {
+// Writes one value to the caller's output.
+template <class Out, class V>
+SUResult report_value(Out* out, const V& value) {
   if (out == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-  out->ptr = const_cast<Layer*>(layer);
+  *out = value;
   return SU_ERROR_NONE;
 }
 
-inline SUResult report_material(const Material* material, SUMaterialRef* out) {
+// Writes a value the element may lack: NO_DATA when it is absent (a missing output is reported
+// first).
+template <class Out, class V>
+SUResult report_if_present(bool present, Out* out, const V& value) {
   if (out == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-  if (material == nullptr) return SU_ERROR_NO_DATA;
-  out->ptr = const_cast<Material*>(material);
+  if (!present) return SU_ERROR_NO_DATA;
+  *out = value;
   return SU_ERROR_NONE;
+}
+
+// Points the caller's ref at `object`, which may be null.
+template <class Ref, class T>
+SUResult report_ref(T* object, Ref* out) {
+  if (out == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
+  out->ptr = const_cast<std::remove_const_t<T>*>(object);
+  return SU_ERROR_NONE;
+}
+
+// Points the caller's ref at `object`: NO_DATA when there is none.
+template <class Ref, class T>
+SUResult report_present_ref(T* object, Ref* out) {
+  if (out == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
+  if (object == nullptr) return SU_ERROR_NO_DATA;
+  out->ptr = const_cast<std::remove_const_t<T>*>(object);
+  return SU_ERROR_NONE;
+}
+
+// Reports a layer (null ref when the element has none).
+inline SUResult report_layer(const Layer* layer, SULayerRef* out) { return report_ref(layer, out); }
+
+inline SUResult report_material(const Material* material, SUMaterialRef* out) {
+  return report_present_ref(material, out);
 }
 
 }  // namespace standin

@@ -2,9 +2,8 @@
 
 #include <cmath>
 #include <limits>
-#include <unordered_map>
-
 #include <nlohmann/json.hpp>
+#include <unordered_map>
 
 #include "standin/file_io.h"
 #include "standin/polygon_geometry.h"
@@ -181,8 +180,7 @@ class Parser {
       if (!item.is_object()) return fail("layers", "a layer is not an object");
       Layer& layer = adopt(model_, model_.layer_store);
       if (!optional_string(item, "name", &layer.name) ||
-          !optional_bool(item, "visible", &layer.visible) ||
-          !element_fails(item, "layer", layer)) {
+          !optional_bool(item, "visible", &layer.visible) || !element_fails(item, "layer", layer)) {
         return false;
       }
       model_.layers.push_back(&layer);
@@ -290,43 +288,39 @@ class Parser {
     return true;
   }
 
-  bool layer_reference(const json& object, Layer** out) {
-    std::string name;
+  // The optional name at `key`: the listed element of that name, else the model's orphan of that
+  // name, made on first use. False when the value is not a string.
+  template <class T>
+  bool named_reference(const json& object, const char* key,
+                       const std::unordered_map<std::string, T*>& listed,
+                       std::unordered_map<std::string, T*>& orphans, std::deque<T>& store,
+                       T** out) {
     const json* value = nullptr;
-    if (!optional(object, "layer", json::value_t::string, &value)) return false;
+    if (!optional(object, key, json::value_t::string, &value)) return false;
     if (value == nullptr) return true;
-    name = value->get_ref<const std::string&>();
-    const auto known = layer_names_.find(name);
-    if (known != layer_names_.end()) {
+    const std::string& name = value->get_ref<const std::string&>();
+    const auto known = listed.find(name);
+    if (known != listed.end()) {
       *out = known->second;
       return true;
     }
-    Layer*& orphan = model_.orphan_layers[name];
+    T*& orphan = orphans[name];
     if (orphan == nullptr) {
-      orphan = &adopt(model_, model_.layer_store);
+      orphan = &adopt(model_, store);
       orphan->name = name;
     }
     *out = orphan;
     return true;
   }
 
+  bool layer_reference(const json& object, Layer** out) {
+    return named_reference(object, "layer", layer_names_, model_.orphan_layers, model_.layer_store,
+                           out);
+  }
+
   bool material_reference(const json& object, const char* key, Material** out) {
-    const json* value = nullptr;
-    if (!optional(object, key, json::value_t::string, &value)) return false;
-    if (value == nullptr) return true;
-    const std::string& name = value->get_ref<const std::string&>();
-    const auto known = material_names_.find(name);
-    if (known != material_names_.end()) {
-      *out = known->second;
-      return true;
-    }
-    Material*& orphan = model_.orphan_materials[name];
-    if (orphan == nullptr) {
-      orphan = &adopt(model_, model_.material_store);
-      orphan->name = name;
-    }
-    *out = orphan;
-    return true;
+    return named_reference(object, key, material_names_, model_.orphan_materials,
+                           model_.material_store, out);
   }
 
   bool loop_into(const json& list, const char* where, Vertex* vertices) {
@@ -391,7 +385,8 @@ class Parser {
         total += hole.size();
       }
     }
-    if (total > std::numeric_limits<uint32_t>::max()) return fail("face", "too many points"), nullptr;
+    if (total > std::numeric_limits<uint32_t>::max())
+      return fail("face", "too many points"), nullptr;
     face.vertex_count = static_cast<uint32_t>(total);
     face.outer_count = static_cast<uint32_t>(outer ? outer->size() : 0);
     face.vertices = model_.vertex_arena.allocate(total);
@@ -434,7 +429,8 @@ class Parser {
     Edge& edge = adopt(model_, model_.edge_store);
     const auto start = item.find("start");
     const auto end = item.find("end");
-    if (start == item.end() || end == item.end()) return fail("edge", "needs start and end"), nullptr;
+    if (start == item.end() || end == item.end())
+      return fail("edge", "needs start and end"), nullptr;
     Vertex* ends = model_.vertex_arena.allocate(2);
     ends[0].model = &model_;
     ends[1].model = &model_;
@@ -529,7 +525,8 @@ class Parser {
     const auto eye = item.find("eye");
     const auto target = item.find("target");
     if (eye == item.end() || target == item.end()) return fail("camera", "needs eye and target");
-    if (!point(*eye, "camera eye", &camera.eye) || !point(*target, "camera target", &camera.target)) {
+    if (!point(*eye, "camera eye", &camera.eye) ||
+        !point(*target, "camera target", &camera.target)) {
       return false;
     }
     const auto up = item.find("up");
@@ -549,8 +546,8 @@ class Parser {
 
 }  // namespace
 
-SUResult parse_model(std::string document, const std::string& folder,
-                     std::unique_ptr<Model>* out, std::string* error) {
+SUResult parse_model(std::string document, const std::string& folder, std::unique_ptr<Model>* out,
+                     std::string* error) {
   error->clear();
   if (document.size() > kMaxModelBytes) {
     *error = "file too large";

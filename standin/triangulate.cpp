@@ -231,53 +231,63 @@ class Earcut {
     }
   }
 
-  bool is_ear(const Node* ear) const {
+  // A candidate ear: the corner at `ear`, its neighbours and the bounding box of the three.
+  struct Corner {
+    const Node *a, *b, *c;
+    double x0, y0, x1, y1;
+  };
+
+  // The corner at `ear`; false when it is reflex or flat, which is never an ear.
+  static bool convex_corner(const Node* ear, Corner* out) {
     const Node* a = ear->prev;
     const Node* b = ear;
     const Node* c = ear->next;
     if (area(a, b, c) >= 0) return false;
-    const double x0 = std::min({a->x, b->x, c->x}), y0 = std::min({a->y, b->y, c->y});
-    const double x1 = std::max({a->x, b->x, c->x}), y1 = std::max({a->y, b->y, c->y});
-    for (const Node* p = c->next; p != a; p = p->next) {
-      if (p->x >= x0 && p->x <= x1 && p->y >= y0 && p->y <= y1 &&
-          point_in_triangle(a->x, a->y, b->x, b->y, c->x, c->y, p->x, p->y) &&
-          area(p->prev, p, p->next) >= 0) {
-        return false;
-      }
+    *out = Corner{a,
+                  b,
+                  c,
+                  std::min({a->x, b->x, c->x}),
+                  std::min({a->y, b->y, c->y}),
+                  std::max({a->x, b->x, c->x}),
+                  std::max({a->y, b->y, c->y})};
+    return true;
+  }
+
+  // Whether the reflex point `p` lies inside the corner's triangle, which then cannot be cut.
+  static bool blocks(const Node* p, const Corner& k) {
+    return p->x >= k.x0 && p->x <= k.x1 && p->y >= k.y0 && p->y <= k.y1 && p != k.a && p != k.c &&
+           point_in_triangle(k.a->x, k.a->y, k.b->x, k.b->y, k.c->x, k.c->y, p->x, p->y) &&
+           area(p->prev, p, p->next) >= 0;
+  }
+
+  bool is_ear(const Node* ear) const {
+    Corner k;
+    if (!convex_corner(ear, &k)) return false;
+    for (const Node* p = k.c->next; p != k.a; p = p->next) {
+      if (blocks(p, k)) return false;
     }
     return true;
   }
 
-  bool blocks(const Node* p, const Node* a, const Node* b, const Node* c, double x0, double y0,
-              double x1, double y1) const {
-    return p->x >= x0 && p->x <= x1 && p->y >= y0 && p->y <= y1 && p != a && p != c &&
-           point_in_triangle(a->x, a->y, b->x, b->y, c->x, c->y, p->x, p->y) &&
-           area(p->prev, p, p->next) >= 0;
-  }
-
   bool is_ear_hashed(const Node* ear) const {
-    const Node* a = ear->prev;
-    const Node* b = ear;
-    const Node* c = ear->next;
-    if (area(a, b, c) >= 0) return false;
-    const double x0 = std::min({a->x, b->x, c->x}), y0 = std::min({a->y, b->y, c->y});
-    const double x1 = std::max({a->x, b->x, c->x}), y1 = std::max({a->y, b->y, c->y});
-    const int32_t min_z = z_order(x0, y0);
-    const int32_t max_z = z_order(x1, y1);
+    Corner k;
+    if (!convex_corner(ear, &k)) return false;
+    const int32_t min_z = z_order(k.x0, k.y0);
+    const int32_t max_z = z_order(k.x1, k.y1);
     const Node* p = ear->prev_z;
     const Node* n = ear->next_z;
     while (p && p->z >= min_z && n && n->z <= max_z) {
-      if (blocks(p, a, b, c, x0, y0, x1, y1)) return false;
+      if (blocks(p, k)) return false;
       p = p->prev_z;
-      if (blocks(n, a, b, c, x0, y0, x1, y1)) return false;
+      if (blocks(n, k)) return false;
       n = n->next_z;
     }
     while (p && p->z >= min_z) {
-      if (blocks(p, a, b, c, x0, y0, x1, y1)) return false;
+      if (blocks(p, k)) return false;
       p = p->prev_z;
     }
     while (n && n->z <= max_z) {
-      if (blocks(n, a, b, c, x0, y0, x1, y1)) return false;
+      if (blocks(n, k)) return false;
       n = n->next_z;
     }
     return true;

@@ -1,55 +1,27 @@
 // Drawing the axis navigator in client pixels, from the geometry of the last rebuild.
-#include <cmath>
-
 #include "render/gl/gl_api.h"
+#include "render/gl/overlay_2d.h"
 #include "render/gl/overlays.h"
 
 namespace {
 
-constexpr float kTwoPi = 6.2831853f;
-
-// A triangle fan through `points` points on the circle (no centre vertex).
-void fill_disc(float cx, float cy, float radius, int points) {
-  glBegin(GL_TRIANGLE_FAN);
-  for (int k = 0; k < points; ++k) {
-    const float angle = static_cast<float>(k) * kTwoPi / static_cast<float>(points);
-    glVertex2f(cx + radius * std::cos(angle), cy + radius * std::sin(angle));
-  }
-  glEnd();
-}
-
-void outline_circle(float cx, float cy, float radius, int points) {
-  glBegin(GL_LINE_LOOP);
-  for (int k = 0; k < points; ++k) {
-    const float angle = static_cast<float>(k) * kTwoPi / static_cast<float>(points);
-    glVertex2f(cx + radius * std::cos(angle), cy + radius * std::sin(angle));
-  }
-  glEnd();
-}
-
 void draw_string(const std::wstring& text, float x, float y, GlyphSource& glyphs) {
   glRasterPos2f(x, y);
-  for (char32_t c : wide_to_code_points(text)) {
-    const unsigned int list = glyphs.glyph_list(c, false);
-    if (list != 0) glCallList(list);
-  }
+  call_glyph_lists(wide_to_code_points(text), glyphs);
 }
 
 void draw_projection_icon(float c, float m, bool perspective) {
   glColor4f(0.7f, 0.7f, 0.7f, 0.8f);
-  glBegin(GL_QUADS);
   if (perspective) {
+    glBegin(GL_QUADS);
     glVertex2f(c - 12.0f, m - 4.0f);
     glVertex2f(c + 12.0f, m - 4.0f);
     glVertex2f(c + 8.0f, m + 4.0f);
     glVertex2f(c - 8.0f, m + 4.0f);
+    glEnd();
   } else {
-    glVertex2f(c - 10.0f, m - 5.0f);
-    glVertex2f(c + 10.0f, m - 5.0f);
-    glVertex2f(c + 10.0f, m + 5.0f);
-    glVertex2f(c - 10.0f, m + 5.0f);
+    rect_2d(GL_QUADS, c - 10.0f, m - 5.0f, c + 10.0f, m + 5.0f);
   }
-  glEnd();
 }
 
 }  // namespace
@@ -59,21 +31,7 @@ void render_axis_navigator(lumeno::AxisNavigator& navigator, const Camera& activ
   navigator.update(active_camera, client_width);
   if (!navigator.show_navigator || client_width <= 0 || client_height <= 0) return;
 
-  glViewport(0, 0, client_width, client_height);
-  glDisable(GL_SCISSOR_TEST);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, client_width, client_height, 0.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  begin_client_overlay(client_width, client_height);
 
   const float cx = navigator.nav_center_x, cy = navigator.nav_center_y;
   const float radius = navigator.nav_radius;
@@ -81,10 +39,10 @@ void render_axis_navigator(lumeno::AxisNavigator& navigator, const Camera& activ
     glColor4f(0.4f, 0.4f, 0.4f, 0.5f);
   else
     glColor4f(0.3f, 0.3f, 0.3f, 0.3f);
-  fill_disc(cx, cy, radius + 12.0f, 36);
+  circle_2d(GL_TRIANGLE_FAN, cx, cy, radius + 12.0f, 36);
   glColor4f(0.6f, 0.6f, 0.6f, 0.4f);
   glLineWidth(1.0f);
-  outline_circle(cx, cy, radius + 12.0f, 36);
+  circle_2d(GL_LINE_LOOP, cx, cy, radius + 12.0f, 36);
 
   const lumeno::NavOrder order = navigator.draw_order();
   for (int index : order) {
@@ -100,17 +58,17 @@ void render_axis_navigator(lumeno::AxisNavigator& navigator, const Camera& activ
     }
     const float r = item.hovered ? item.size * 1.3f : item.size;
     glColor4f(c[0], c[1], c[2], 1.0f);
-    fill_disc(item.screen_x, item.screen_y, r + 2.0f, 20);
+    circle_2d(GL_TRIANGLE_FAN, item.screen_x, item.screen_y, r + 2.0f, 20);
     if (item.hovered)
       glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     else if (item.is_negative)
       glColor4f(c[0] * 0.5f, c[1] * 0.5f, c[2] * 0.5f, 0.9f);
     else
       glColor4f(c[0], c[1], c[2], 1.0f);
-    fill_disc(item.screen_x, item.screen_y, r, 20);
+    circle_2d(GL_TRIANGLE_FAN, item.screen_x, item.screen_y, r, 20);
   }
   glColor4f(0.8f, 0.8f, 0.8f, 1.0f);
-  fill_disc(cx, cy, 3.5f, 12);
+  circle_2d(GL_TRIANGLE_FAN, cx, cy, 3.5f, 12);
 
   if (glyphs != nullptr && glyphs->ready()) {
     for (int index : order) {
@@ -125,16 +83,11 @@ void render_axis_navigator(lumeno::AxisNavigator& navigator, const Camera& activ
       draw_string(item.face_label, lx, ly, *glyphs);
     }
     glColor4f(0.85f, 0.85f, 0.85f, 0.9f);
-    draw_string(lumeno::projection_name(active_camera.perspective), cx - 12.0f,
-                cy + radius + 22.0f, *glyphs);
+    draw_string(lumeno::projection_name(active_camera.perspective), cx - 12.0f, cy + radius + 22.0f,
+                *glyphs);
   } else {
     draw_projection_icon(cx, cy + radius + 20.0f, active_camera.perspective);
   }
 
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  end_client_overlay();
 }

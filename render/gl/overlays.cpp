@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "render/gl/gl_api.h"
+#include "render/gl/overlay_2d.h"
 
 void render_grid() {
   glDisable(GL_LIGHTING);
@@ -63,13 +64,7 @@ void render_text_at_3d(float x, float y, float z, const std::wstring& text, floa
 
   const std::u32string code_points = wide_to_code_points(text);
 
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(vx, vx + vw, vy, vy + vh, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  push_pixel_projection(vx, vx + vw, vy, vy + vh);
 
   // The box and the glyphs lie at the same depth: with the depth test on, the box would hide the
   // text. The label is drawn over the scene and the caller's setting put back afterwards.
@@ -89,15 +84,9 @@ void render_text_at_3d(float x, float y, float z, const std::wstring& text, floa
 
   glColor3f(r, g, b);
   glRasterPos2d(wx, wy);
-  for (char32_t c : code_points) {
-    const unsigned int list = glyphs->glyph_list(c, false);
-    if (list != 0) glCallList(list);
-  }
+  call_glyph_lists(code_points, *glyphs);
   glDisable(GL_BLEND);
   if (depth_test) glEnable(GL_DEPTH_TEST);
 
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  pop_pixel_projection();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "render/gl/gl_api.h"
+#include "render/gl/overlay_2d.h"
 #include "render/gl/overlays.h"
 
 namespace {
@@ -67,32 +68,14 @@ void render_toast(const std::wstring& text, int client_width, int client_height,
   if (client_width <= 0 || client_height <= 0) return;
   const ToastLayout layout = layout_toast(text, *glyphs, client_width, client_height);
 
-  glViewport(0, 0, client_width, client_height);
-  glDisable(GL_SCISSOR_TEST);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, client_width, client_height, 0.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  begin_client_overlay(client_width, client_height);
 
   const float left = static_cast<float>(layout.box_left);
   const float top = static_cast<float>(layout.box_top);
   const float right = left + static_cast<float>(layout.box_width);
   const float bottom = top + static_cast<float>(layout.box_height);
   glColor4f(0.08f, 0.08f, 0.1f, 0.8f);
-  glBegin(GL_QUADS);
-  glVertex2f(left, top);
-  glVertex2f(right, top);
-  glVertex2f(right, bottom);
-  glVertex2f(left, bottom);
-  glEnd();
+  rect_2d(GL_QUADS, left, top, right, bottom);
 
   const int lh = layout.line_height;
   for (const ToastLine& line : layout.lines) {
@@ -110,20 +93,10 @@ void render_toast(const std::wstring& text, int client_width, int client_height,
         const float y1 = static_cast<float>(line.baseline_y);
         const float y0 = y1 - static_cast<float>(lh) * 0.7f;
         glLineWidth(1.0f);
-        glBegin(GL_LINE_LOOP);
-        glVertex2f(x0, y0);
-        glVertex2f(x1, y0);
-        glVertex2f(x1, y1);
-        glVertex2f(x0, y1);
-        glEnd();
+        rect_2d(GL_LINE_LOOP, x0, y0, x1, y1);
       }
     }
   }
 
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  end_client_overlay();
 }
