@@ -57,20 +57,6 @@ TEST_F(LimitsTest, MeshCountsOutsideTheLimitsSkipTheFace) {
   EXPECT_FLOAT_EQ(model_.bbox_min[0], 5.0f);
 }
 
-TEST_F(LimitsTest, DefaultsAreTheProgramsLimits) {
-  const SkpModel::Limits limits;
-  EXPECT_EQ(limits.triangles, 5000000u);
-  EXPECT_EQ(limits.edges, 2000000u);
-  EXPECT_EQ(limits.depth, 64);
-  EXPECT_EQ(limits.mesh_vertices, 99999u);
-  EXPECT_EQ(limits.mesh_triangles, 99999u);
-  EXPECT_EQ(limits.edges_per_list, 500000u);
-  EXPECT_EQ(limits.texture_dimension, 2048u);
-  EXPECT_EQ(limits.texture_bytes, 16777216u);
-  EXPECT_EQ(limits.scenes, 100u);
-  EXPECT_EQ(limits.layers, 500u);
-}
-
 // A definition that places itself twice: 2^64 entities lists within the depth limit.
 json self_containing(bool with_face) {
   json entities = {{"instances", json::array({{{"definition", "D"}, {"transform", translation(1, 0, 0)}},

@@ -2,7 +2,10 @@
 // SDKs lacking single entry points.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
+#include <tuple>
 
 #include "sdk/sketchup_api.h"
 #include "tests/native/model/standin_fixture.h"
@@ -78,68 +81,38 @@ struct Snapshot {
         has_transparency(m.has_transparency) {}
 };
 
-bool same_vertex(const TriangleVertex& a, const TriangleVertex& b) {
-  return a.x == b.x && a.y == b.y && a.z == b.z && a.nx == b.nx && a.ny == b.ny && a.nz == b.nz &&
-         a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a && a.u == b.u && a.v == b.v &&
-         a.texture_index == b.texture_index;
+// Triangles and edges are plain floats and ints: equal arrays are equal bytes.
+template <typename T>
+bool same_records(const std::vector<T>& a, const std::vector<T>& b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0;
 }
-
 bool same_geometry(const std::vector<Triangle>& a, const std::vector<Triangle>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].face_layer != b[i].face_layer || a[i].inherited_layer != b[i].inherited_layer) return false;
-    for (int k = 0; k < 3; ++k) {
-      if (!same_vertex(a[i].vertices[k], b[i].vertices[k])) return false;
-    }
-  }
-  return true;
+  return same_records(a, b);
 }
-
 bool same_edges(const std::vector<EdgeData>& a, const std::vector<EdgeData>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    for (int k = 0; k < 3; ++k) {
-      if (a[i].start[k] != b[i].start[k] || a[i].end[k] != b[i].end[k]) return false;
-    }
-    if (a[i].edge_layer != b[i].edge_layer || a[i].inherited_layer != b[i].inherited_layer) return false;
-  }
-  return true;
+  return same_records(a, b);
 }
 
 bool same_scenes(const std::vector<SceneInfo>& a, const std::vector<SceneInfo>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const SceneInfo &x = a[i], &y = b[i];
-    if (x.name != y.name || x.has_camera != y.has_camera || x.perspective != y.perspective ||
-        x.fov != y.fov || x.eye.x != y.eye.x || x.eye.y != y.eye.y || x.eye.z != y.eye.z ||
-        x.target.x != y.target.x || x.target.y != y.target.y || x.target.z != y.target.z ||
-        x.up.x != y.up.x || x.up.y != y.up.y || x.up.z != y.up.z) {
-      return false;
-    }
-  }
-  return true;
+  auto key = [](const SceneInfo& s) {
+    return std::make_tuple(s.name, s.has_camera, s.perspective, s.fov, s.eye.x, s.eye.y, s.eye.z,
+                           s.target.x, s.target.y, s.target.z, s.up.x, s.up.y, s.up.z);
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](const SceneInfo& x, const SceneInfo& y) { return key(x) == key(y); });
 }
 
 bool same_layers(const std::vector<LayerInfo>& a, const std::vector<LayerInfo>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].name != b[i].name || a[i].model_visible != b[i].model_visible ||
-        a[i].visible != b[i].visible) {
-      return false;
-    }
-  }
-  return true;
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const LayerInfo& x, const LayerInfo& y) {
+    return x.name == y.name && x.model_visible == y.model_visible && x.visible == y.visible;
+  });
 }
 
 bool same_textures(const std::vector<TextureData>& a, const std::vector<TextureData>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].index != b[i].index || a[i].width != b[i].width || a[i].height != b[i].height ||
-        a[i].bits_per_pixel != b[i].bits_per_pixel || a[i].pixels != b[i].pixels) {
-      return false;
-    }
-  }
-  return true;
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TextureData& x, const TextureData& y) {
+    return x.index == y.index && x.width == y.width && x.height == y.height &&
+           x.bits_per_pixel == y.bits_per_pixel && x.pixels == y.pixels;
+  });
 }
 
 class LoadTest : public StandinModelTest {};

@@ -1,6 +1,6 @@
 // The road from a model file to the picture: models served by the stand-in SDK, loaded by the
 // model store and drawn. Texture bytes arrive as the vendor delivers them (blue-green-red,
-// bottom row first, rows padded to 4 bytes) and glass opacity arrives through the material.
+// bottom row first, rows padded to 4 bytes).
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -63,32 +63,6 @@ TEST_F(StandinPixels, FilledTextureDrawsInItsColour) {
   ASSERT_NE(renderer_.texture_names().at(0), 0u);
   for (P3 p : {P3{-12, -12, 1}, P3{12, 12, 1}, P3{10, -14, 1}})
     EXPECT_PRED3(near, at_world(model_, top, p), (Rgb{200, 40, 90}), 6);
-}
-
-TEST_F(StandinPixels, OpaqueWallHidesTheLaterWallBehindItBesideGlass) {
-  auto wall = [](double y, double x0, double x1, const char* material) {
-    return json{{"outer", {pt(x0, y, 20), pt(x1, y, 20), pt(x1, y, 40), pt(x0, y, 40)}},
-                {"front", material},
-                {"back", material}};
-  };
-  const json file = {
-      {"materials",
-       {{{"name", "red"}, {"color", {255, 0, 0, 255}}},
-        {{"name", "blue"}, {"color", {0, 0, 255, 255}}},
-        {{"name", "glass"}, {"color", {0, 255, 0, 255}}, {"opacity", 0.5}}}},
-      {"entities",
-       {{"faces",
-         {wall(-5, -10, 10, "red"), wall(5, -20, 20, "blue"), wall(-15, -10, -2, "glass")}}}}};
-  ASSERT_TRUE(load(file));
-  ASSERT_TRUE(model_.has_transparency);
-  const Viewport front = full_pane(0, 0, 60);
-  RenderOptions options;
-  options.show_lighting = false;
-  draw(model_, {front}, options);
-  EXPECT_PRED3(near, at_world(model_, front, {6, -5, 32}), (Rgb{255, 0, 0}), 4);
-  EXPECT_PRED3(near, at_world(model_, front, {15, 5, 32}), (Rgb{0, 0, 255}), 4);
-  // Opacity 0.5 arrives as alpha byte 127.
-  EXPECT_PRED3(near, at_world(model_, front, {-6, -15, 32}), (Rgb{128, 127, 0}), 6);
 }
 
 }  // namespace

@@ -63,16 +63,6 @@ class TexturePixels : public GlPixelTest {
   Viewport view_;
 };
 
-TEST_F(TexturePixels, BlueGreenRedBytesDrawInTheirColour) {
-  SkpModel model;
-  const std::vector<std::vector<Texel>> image = {{{224, 64, 32}, {224, 64, 32}},
-                                                 {{224, 64, 32}, {224, 64, 32}}};
-  const int32_t index = add_texture(model, 2, 2, 24, sdk_bytes(image, 24, 2));
-  draw_textured_floor(model, index);
-  ASSERT_NE(renderer_.texture_names().at(0), 0u);
-  expect_image(model, image);
-}
-
 struct LayoutCase {
   const char* name;
   size_t width, height, bits, padding;

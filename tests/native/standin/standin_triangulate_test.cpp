@@ -1,12 +1,11 @@
 // The triangulator on its own: concave outlines, holes, collinear and repeated points, large
-// loops, and 3D planes of every orientation. Each result is checked by total area, winding and
+// loops. (Planes in 3D are checked through the API in standin_geometry_test.) Each result is checked by total area, winding and
 // index validity rather than against a fixed list of triangles.
 #include <cmath>
 #include <random>
 
 #include <gtest/gtest.h>
 
-#include "standin/polygon_geometry.h"
 #include "standin/triangulate.h"
 
 namespace {
@@ -173,39 +172,6 @@ TEST(StandinTriangulate, LargeConcaveLoopWithManyHoles) {
     loops.push_back(40);
   }
   expect_exact(p, loops, p.size() + 2 * 16 - 2);
-}
-
-TEST(StandinTriangulate, ThreeDimensionalPlanesKeepTheirWinding) {
-  // The same counter-clockwise square seen along each axis, both ways.
-  const SUVector3D normals[] = {{0, 0, 1}, {0, 0, -1}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
-  for (const SUVector3D& n : normals) {
-    // Build u, v with u x v = n.
-    SUVector3D u = std::fabs(n.z) > 0 ? SUVector3D{1, 0, 0} : SUVector3D{0, 0, 1};
-    if (std::fabs(n.x) > 0) u = SUVector3D{0, 1, 0};
-    const SUVector3D v{n.y * u.z - n.z * u.y, n.z * u.x - n.x * u.z, n.x * u.y - n.y * u.x};
-    std::vector<SUPoint3D> pts;
-    const double xy[5][2] = {{0, 0}, {4, 0}, {4, 4}, {2, 1}, {0, 4}};  // concave (dent at 2,1)
-    for (const auto& q : xy) {
-      pts.push_back({q[0] * u.x + q[1] * v.x, q[0] * u.y + q[1] * v.y, q[0] * u.z + q[1] * v.z});
-    }
-    const SUVector3D newell = standin::unit_or_zero(standin::newell_vector(pts.data(), pts.size()));
-    EXPECT_NEAR(newell.x * n.x + newell.y * n.y + newell.z * n.z, 1.0, 1e-12);
-    std::vector<uint32_t> tris;
-    standin::triangulate_3d(pts.data(), {5}, newell, &tris);
-    ASSERT_EQ(tris.size(), 9u);
-    double area = 0;
-    for (size_t t = 0; t < tris.size(); t += 3) {
-      const SUPoint3D &a = pts[tris[t]], &b = pts[tris[t + 1]], &c = pts[tris[t + 2]];
-      const SUVector3D cr{(b.y - a.y) * (c.z - a.z) - (b.z - a.z) * (c.y - a.y),
-                          (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z),
-                          (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)};
-      const double along = cr.x * n.x + cr.y * n.y + cr.z * n.z;
-      EXPECT_GT(along, 0);
-      area += along / 2;
-    }
-    EXPECT_NEAR(area, 10.0, 1e-9);
-    EXPECT_NEAR(area, standin::polygon_area(pts.data(), pts.size(), nullptr, 0, newell), 1e-9);
-  }
 }
 
 }  // namespace

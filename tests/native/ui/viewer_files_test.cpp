@@ -71,17 +71,6 @@ TEST(OpenDialog, FilterListHasThreeEntriesAndEndsInTwoNuls) {
   EXPECT_EQ(kOpenDialogFilterIndex, 3u);
 }
 
-TEST(LoadTexts, TitleCountsAndTransparency) {
-  SkpModel model;
-  model.triangles.resize(4);
-  model.vertex_count = 12;
-  model.edges.resize(7);
-  model.textures.resize(2);
-  EXPECT_EQ(load_result_text(model), L"顶点: 12 | 三角形: 4 | 边线: 7 | 纹理: 2");
-  model.has_transparency = true;
-  EXPECT_EQ(load_result_text(model), L"顶点: 12 | 三角形: 4 | 边线: 7 | 纹理: 2 | 含透明材质");
-}
-
 TEST(LoadTexts, StatisticsOfAnEdgesOnlyModelDescribeItsEdges) {
   SkpModel model;
   EdgeData e;
@@ -113,13 +102,6 @@ TEST(LoadSequence, WithoutAnSdkTheFailureIsReported) {
   EXPECT_FALSE(host.timer_running(kStatusTimer));
   EXPECT_FALSE(viewer.display_list_valid);
   EXPECT_EQ(host.menu_rebuilds, 0);
-
-  // No model: the statistics box asks for one.
-  viewer.show_model_info();
-  ASSERT_EQ(host.boxes.size(), 2u);
-  EXPECT_EQ(host.boxes[1].text, L"请先打开一个模型文件。");
-  EXPECT_EQ(host.boxes[1].caption, L"模型信息");
-  EXPECT_EQ(host.boxes[1].flags, kBoxIconInformation);
 }
 
 }  // namespace
