@@ -81,4 +81,23 @@ TEST_F(WindowE2E, UnreadableFileShowsTheErrorBoxAndTheFailureStaysInTheTitle) {
   EXPECT_EQ(lumeno.wait(30000), 0u);
 }
 
+TEST_F(WindowE2E, KeyOOpensTheOpenDialogOnSupportedFiles) {
+  e2e::Process lumeno(e2e::lumeno_exe(), L"", L"");
+  ASSERT_TRUE(lumeno.started());
+  HWND window = lumeno.wait_for_window(L"TessaryNativeWnd", kStartTimeout);
+  ASSERT_NE(window, nullptr);
+  PostMessageW(window, WM_KEYDOWN, 'O', 0);
+  HWND dialog = lumeno.wait_for_window(L"#32770", 20000);
+  ASSERT_NE(dialog, nullptr) << "no open dialog";
+  // The file-type list (control cmb1) starts on the third entry.
+  wchar_t filter[128] = {};
+  GetDlgItemTextW(dialog, 0x470, filter, 128);
+  EXPECT_EQ(std::wstring(filter), L"所有支持的文件");
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  Sleep(500);
+  EXPECT_EQ(e2e::window_text(window), L"Lumeno");
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(lumeno.wait(30000), 0u);
+}
+
 }  // namespace
