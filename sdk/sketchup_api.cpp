@@ -68,6 +68,23 @@ std::wstring SketchUpAPI::load_failure_text(const wchar_t* dll_path, unsigned lo
   return text;
 }
 
+namespace lumeno {
+namespace {
+StartupMessageSink g_startup_sink = default_startup_message;
+}  // namespace
+
+StartupMessageSink set_startup_message_sink(StartupMessageSink sink) {
+  StartupMessageSink previous = g_startup_sink;
+  g_startup_sink = sink != nullptr ? sink : default_startup_message;
+  return previous;
+}
+
+int show_startup_message(const wchar_t* text, const wchar_t* caption, unsigned flags) {
+  return g_startup_sink(text, caption, flags);
+}
+
+}  // namespace lumeno
+
 std::wstring SketchUpAPI::missing_entry_text() const {
   // Only three of the six required entries are named; a missing SUModelRelease or face getter
   // still gives three "OK" lines.

@@ -79,5 +79,7 @@ using StartupMessageSink = int (*)(const wchar_t* text, const wchar_t* caption, 
 // Installs `sink` (null restores the default) and returns the previous one.
 StartupMessageSink set_startup_message_sink(StartupMessageSink sink);
 int show_startup_message(const wchar_t* text, const wchar_t* caption, unsigned flags);
+// The platform's own box (a Win32 message box; on the host, a line on standard error).
+int default_startup_message(const wchar_t* text, const wchar_t* caption, unsigned flags);
 constexpr unsigned kStartupIconError = 0x10;  // MB_ICONERROR
 }  // namespace lumeno

@@ -11,13 +11,6 @@ namespace {
 
 void* resolve_export(void* context, const char* name) { return dlsym(context, name); }
 
-int default_sink(const wchar_t* text, const wchar_t* caption, unsigned) {
-  std::fprintf(stderr, "%ls: %ls\n", caption, text);
-  return 1;
-}
-
-lumeno::StartupMessageSink g_sink = default_sink;
-
 std::string narrow(const wchar_t* text) {
   std::string out;
   for (; text != nullptr && *text; ++text) out.push_back(static_cast<char>(*text));
@@ -28,14 +21,9 @@ std::string narrow(const wchar_t* text) {
 
 namespace lumeno {
 
-StartupMessageSink set_startup_message_sink(StartupMessageSink sink) {
-  StartupMessageSink previous = g_sink;
-  g_sink = sink != nullptr ? sink : default_sink;
-  return previous;
-}
-
-int show_startup_message(const wchar_t* text, const wchar_t* caption, unsigned flags) {
-  return g_sink(text, caption, flags);
+int default_startup_message(const wchar_t* text, const wchar_t* caption, unsigned) {
+  std::fprintf(stderr, "%ls: %ls\n", caption, text);
+  return 1;
 }
 
 }  // namespace lumeno

@@ -12,24 +12,12 @@ void* resolve_export(void* context, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(context), name));
 }
 
-int default_sink(const wchar_t* text, const wchar_t* caption, unsigned flags) {
-  return MessageBoxW(nullptr, text, caption, flags);
-}
-
-lumeno::StartupMessageSink g_sink = default_sink;
-
 }  // namespace
 
 namespace lumeno {
 
-StartupMessageSink set_startup_message_sink(StartupMessageSink sink) {
-  StartupMessageSink previous = g_sink;
-  g_sink = sink != nullptr ? sink : default_sink;
-  return previous;
-}
-
-int show_startup_message(const wchar_t* text, const wchar_t* caption, unsigned flags) {
-  return g_sink(text, caption, flags);
+int default_startup_message(const wchar_t* text, const wchar_t* caption, unsigned flags) {
+  return MessageBoxW(nullptr, text, caption, flags);
 }
 
 }  // namespace lumeno

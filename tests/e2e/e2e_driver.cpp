@@ -9,7 +9,6 @@ namespace e2e {
 
 std::wstring lumeno_exe() { return wintest::windows_path(LUMENO_EXE); }
 
-std::wstring standin_folder(const char* variant) { return wintest::standin_folder(variant); }
 
 namespace {
 

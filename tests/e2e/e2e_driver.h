@@ -11,8 +11,6 @@ namespace e2e {
 
 // Lumeno.exe of this build, as a Windows path.
 std::wstring lumeno_exe();
-// A folder of the stand-in SDK build (e.g. "full"), as a Windows path.
-std::wstring standin_folder(const char* variant);
 
 class Process {
  public:

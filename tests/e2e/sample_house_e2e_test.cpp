@@ -12,11 +12,6 @@ namespace {
 bool grass(const e2e::Screenshot::Rgb& c) { return c.g > c.r + 20 && c.g > c.b + 10 && c.g > 40; }
 bool brick(const e2e::Screenshot::Rgb& c) { return c.r > 60 && c.r > c.g + 35 && c.r > c.b + 35; }
 
-int count(HWND window, const e2e::Screenshot& shot, int left, int top, int right, int bottom,
-          bool (*test)(const e2e::Screenshot::Rgb&)) {
-  return e2e::count_client_pixels(window, shot, left, top, right, bottom, test);
-}
-
 TEST(SampleHouseE2E, OneAndFourPanes) {
   const std::wstring house = wintest::windows_path(std::string(LUMENO_SAMPLES_DIR) + "/house.skp");
   e2e::Process lumeno(e2e::lumeno_exe(), L"\"" + house + L"\"", L"");
@@ -37,8 +32,8 @@ TEST(SampleHouseE2E, OneAndFourPanes) {
   const auto one = e2e::capture_screen();
   const POINT corner = e2e::client_to_screen(window, 6, 6);
   EXPECT_TRUE(e2e::near_colour(one.at(corner.x, corner.y), 217, 222, 230, 12));
-  EXPECT_GT(count(window, one, 0, 0, w - 200, h, grass), 5000);
-  EXPECT_GT(count(window, one, 0, 0, w - 200, h, brick), 1000);
+  EXPECT_GT(e2e::count_client_pixels(window, one, 0, 0, w - 200, h, grass), 5000);
+  EXPECT_GT(e2e::count_client_pixels(window, one, 0, 0, w - 200, h, brick), 1000);
 
   PostMessageW(window, WM_KEYDOWN, '4', 0);
   Sleep(800);
@@ -48,7 +43,7 @@ TEST(SampleHouseE2E, OneAndFourPanes) {
                            {0, h / 2, w / 2, h},
                            {w / 2, h / 2, w, h}};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_GT(count(window, four, panes[i][0], panes[i][1], panes[i][2], panes[i][3], grass), 200)
+    EXPECT_GT(e2e::count_client_pixels(window, four, panes[i][0], panes[i][1], panes[i][2], panes[i][3], grass), 200)
         << "pane " << i;
   }
   PostMessageW(window, WM_CLOSE, 0, 0);

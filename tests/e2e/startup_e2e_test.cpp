@@ -33,7 +33,7 @@ TEST(StartupE2E, RunsFromAPrivateRuntimeFolderAndRemovesItOnClose) {
     EXPECT_TRUE(wintest::file_exists(runtime + L"\\" + dll)) << dll;
   }
   EXPECT_EQ(wintest::read_file(runtime + L"\\SketchUpAPI.dll"),
-            wintest::read_file(e2e::standin_folder("full") + L"\\SketchUpAPI.dll"));
+            wintest::read_file(wintest::standin_folder("full") + L"\\SketchUpAPI.dll"));
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(lumeno.wait(30000), 0u);
@@ -59,7 +59,7 @@ class FallbackE2E : public ::testing::Test {
 };
 
 TEST_F(FallbackE2E, DllLackingARequiredEntryInTheSdkSubfolderShowsTheDiagnostic) {
-  ASSERT_TRUE(wintest::copy_folder_files(e2e::standin_folder("no_SUModelGetEntities"),
+  ASSERT_TRUE(wintest::copy_folder_files(wintest::standin_folder("no_SUModelGetEntities"),
                                          app_ + L"\\sdk"));
   e2e::Process lumeno(app_ + L"\\Lumeno.exe", L"", app_, long_temp());
   ASSERT_TRUE(lumeno.started());
@@ -88,7 +88,7 @@ TEST_F(FallbackE2E, NoSdkAnywhereNamesTheSearchedFolders) {
 }
 
 TEST_F(FallbackE2E, SdkInTheExecutableFolderRunsWithoutARuntimeFolder) {
-  ASSERT_TRUE(wintest::copy_folder_files(e2e::standin_folder("full"), app_));
+  ASSERT_TRUE(wintest::copy_folder_files(wintest::standin_folder("full"), app_));
   e2e::Process lumeno(app_ + L"\\Lumeno.exe", L"", app_, long_temp());
   ASSERT_TRUE(lumeno.started());
   HWND window = lumeno.wait_for_window(L"TessaryNativeWnd", kStartTimeout);
