@@ -14,6 +14,7 @@ struct Viewport;
 
 namespace lumeno {
 
+class AxisNavigator;
 class CommandRegistry;
 class Panes;
 class StatusToast;
@@ -27,6 +28,7 @@ using PaneOverlay = std::function<void(const Viewport& pane)>;
 struct AppContext {
   Document& document;
   Panes& panes;
+  AxisNavigator& navigator;  // hit test of the last drawn navigator (clicks go to it first)
   DisplayOptions& display;
   NavigationOptions& navigation;
   StatusToast& status;
