@@ -14,7 +14,7 @@ struct Viewport;
 
 namespace lumeno {
 
-class AxisNavigator;
+struct AxisNavigator;
 class CommandRegistry;
 class Panes;
 class StatusToast;
