@@ -51,7 +51,6 @@ void AxisNavigator::update(const Camera& camera, int client_width) {
   nav_center_x = static_cast<float>(client_width) - kNavRadius - kNavMargin;
   nav_center_y = kNavCenterY;
   nav_radius = kNavRadius;
-  show_navigator = true;
 
   const float p = camera.pitch * (3.1415927f / 180.0f);
   const float y = camera.yaw * (3.1415927f / 180.0f);
@@ -78,7 +77,7 @@ void AxisNavigator::update(const Camera& camera, int client_width) {
 
 int AxisNavigator::hit_test(int x, int y) const {
   // Before the first rebuild there are no discs to hit.
-  if (!show_navigator || !(nav_radius > 0.0f)) return -1;
+  if (!(nav_radius > 0.0f)) return -1;
   const float dx = static_cast<float>(x) - nav_center_x;
   const float dy = static_cast<float>(y) - nav_center_y;
   if (std::sqrt(dx * dx + dy * dy) > nav_radius + 20.0f) return -1;

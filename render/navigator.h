@@ -39,7 +39,6 @@ struct AxisNavigator {
   float nav_center_x = 0.0f;
   float nav_center_y = 0.0f;
   float nav_radius = 0.0f;
-  bool show_navigator = true;
   bool nav_hover = false;
   int hovered_nav_item = -1;
 

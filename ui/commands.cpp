@@ -1,11 +1,11 @@
-// The command table and the key and command dispatch built on it.
+// The built-in commands and the key and command dispatch built on the registry.
 #include "ui/commands.h"
 
 #include "ui/input.h"
+#include "ui/menu_model.h"
 
 namespace lumeno {
 
-const wchar_t kProductWebSite[] = L"https://lumeno.app/";
 const wchar_t kSectionNotice[] = L"剖切功能（测试中）";
 const wchar_t kViewLockedToast[] = L"视角已锁定";
 const wchar_t kViewUnlockedToast[] = L"视角已解锁";
@@ -13,138 +13,96 @@ const wchar_t kScenePrefix[] = L"场景: ";
 
 namespace {
 
-// Handlers shared by several entries (a menu item and the bar item doing the same).
-void fit(ViewerInput& in) { in.viewer().fit_view(); }
-void toggle_perspective(ViewerInput& in) { in.toggle_perspective(); }
-void start_measure_distance(ViewerInput& in) { ViewerInput::call(in.hooks.start_measure_distance); }
+// Virtual keys of the default bindings.
+constexpr uint32_t kKeyF3 = 0x72;
+constexpr uint32_t kKeyF8 = 0x77;
+constexpr uint32_t key(char c) { return static_cast<uint32_t>(c); }
 
-// Function-local so that the table exists whenever it is first asked for.
-const std::vector<CommandDef>& commands() {
-  static const std::vector<CommandDef> kCommands = {
-      {ID_OPEN_MODEL, "open", [](ViewerInput& in) { in.input_host().show_open_dialog(); }},
-      {ID_OPEN_IN_SKETCHUP, nullptr,
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.open_in_sketchup); }},
-      {ID_SAVE_LOWER_VERSION, nullptr,
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.show_save_lower_version_dialog); }},
-      {ID_FIT_VIEW, "fit", fit},
-      {ID_SHOW_EDGES, "edges", [](ViewerInput& in) { in.toggle_flag(in.viewer().show_edges); }},
-      {ID_SHOW_MATERIALS, "materials",
-       [](ViewerInput& in) { in.toggle_flag(in.viewer().show_materials); }},
-      {ID_LIGHTING, "lighting", [](ViewerInput& in) { in.toggle_flag(in.viewer().show_lighting); }},
-      {ID_SHADOWS, "shadows", [](ViewerInput& in) { in.toggle_flag(in.viewer().show_shadows); }},
-      // Reverse shadow has no check mark: repaint only.
-      {ID_REVERSE_SHADOW, "reverse_shadow",
-       [](ViewerInput& in) {
-         in.viewer().reverse_shadow = !in.viewer().reverse_shadow;
-         in.host().invalidate();
-       }},
-      {ID_PERSPECTIVE, "perspective", toggle_perspective},
-      {ID_VIEW_ANGLE, nullptr,
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.show_view_angle_dialog); }},
-      // Zoom-through changes nothing on screen: check mark only.
-      {ID_ZOOM_THROUGH, nullptr,
-       [](ViewerInput& in) {
-         in.viewer().zoom_through = !in.viewer().zoom_through;
-         in.host().update_menu_state();
-       }},
-      {ID_PERFORMANCE, "performance",
-       [](ViewerInput& in) { in.toggle_flag(in.viewer().performance_mode); }},
-      {ID_LAYOUT_1, "layout_1", [](ViewerInput& in) { in.set_layout(1); }},
-      {ID_LAYOUT_2, "layout_2", [](ViewerInput& in) { in.set_layout(2); }},
-      {ID_LAYOUT_3, "layout_3", [](ViewerInput& in) { in.set_layout(3); }},
-      {ID_LAYOUT_4, "layout_4", [](ViewerInput& in) { in.set_layout(4); }},
-      {ID_LOCK_VIEW, "lock", [](ViewerInput& in) { in.toggle_view_lock(); }},
-      {ID_TOGGLE_LIST, "list", [](ViewerInput& in) { in.viewer().toggle_list_panel(); }},
-      {ID_MEASURE_DISTANCE, "measure_dist", start_measure_distance},
-      {ID_MEASURE_CONTINUOUS, nullptr,
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.start_measure_continuous); }},
-      {ID_MEASURE_AREA, "measure_area",
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.start_measure_area); }},
-      {ID_CLEAR_MEASUREMENTS, nullptr,
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.clear_measurements); }},
-      {ID_SHOW_MEASUREMENTS, nullptr,
-       [](ViewerInput& in) {
-         if (!in.hooks.toggle_show_measurements) return;
-         in.hooks.toggle_show_measurements();
-         in.host().update_menu_state();
-         in.host().invalidate();
-       }},
-      {ID_UNIT_MM, nullptr, [](ViewerInput& in) { in.set_measure_unit(0); }},
-      {ID_UNIT_M, nullptr, [](ViewerInput& in) { in.set_measure_unit(1); }},
-      {ID_UNIT_FT, nullptr, [](ViewerInput& in) { in.set_measure_unit(2); }},
-      {ID_UNIT_IN, nullptr, [](ViewerInput& in) { in.set_measure_unit(3); }},
-      {ID_MODEL_INFO, nullptr, [](ViewerInput& in) { in.viewer().show_model_info(); }},
-      {ID_TOGGLE_THEME, nullptr, [](ViewerInput& in) { in.viewer().toggle_theme(); }},
-      {ID_BAR_FIT, nullptr, fit},
-      {ID_BAR_PERSPECTIVE, nullptr, toggle_perspective},
-      {ID_BAR_MEASURE, nullptr, start_measure_distance},
-      {ID_WALK, nullptr, [](ViewerInput& in) { ViewerInput::call(in.hooks.toggle_walk_mode); }},
-      {ID_PREFERENCES, nullptr,
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.show_preferences_dialog); }},
-      {ID_WALK_SETTINGS, nullptr,
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.show_walk_settings_dialog); }},
-      {ID_SHORTCUTS, nullptr,
-       [](ViewerInput& in) { ViewerInput::call(in.hooks.show_shortcut_dialog); }},
-      // "清理 viewer 缓存": a menu item without an effect.
-      {ID_CLEAR_CACHE, nullptr, nullptr},
-      {ID_HELP_WEBSITE, nullptr,
-       [](ViewerInput& in) { in.input_host().open_url(kProductWebSite); }},
-      {ID_ABOUT, nullptr, [](ViewerInput& in) { ViewerInput::call(in.hooks.show_about_dialog); }},
-      // Reached by a key only.
-      {0, "section",
-       [](ViewerInput& in) { in.viewer().show_toast(kSectionNotice, kCommandToastMs); }},
-  };
-  return kCommands;
-}
-
-const std::vector<CommandRange>& ranges() {
-  static const std::vector<CommandRange> kRanges = {
-      {ID_SCENE_FIRST, ID_SCENE_LAST, [](ViewerInput& in, int n) { in.goto_scene(n); }},
-      {ID_LAYER_FIRST, ID_LAYER_LAST, [](ViewerInput& in, int n) { in.toggle_layer(n); }},
-  };
-  return kRanges;
+Command toggle(unsigned id, const char* action, const wchar_t* text, uint32_t key, bool& flag) {
+  Command c{id, action, text, key, [&flag] { flag = !flag; }, [&flag] { return flag; }, {}, {}};
+  return c;
 }
 
 }  // namespace
 
-const std::vector<CommandDef>& command_table() { return commands(); }
-const std::vector<CommandRange>& command_ranges() { return ranges(); }
+void register_builtin_commands(ViewerInput& in) {
+  Viewer& v = in.viewer();
+  DisplayOptions& d = v.display;
+  CommandRegistry& r = v.commands;
+  auto fit = [&v] { v.fit_view(); };
+  auto perspective = [&v] {
+    Camera& camera = v.active_camera();
+    camera.perspective = !camera.perspective;
+  };
+  auto layout = [&v](int n) { return [&v, n] { v.set_layout(n); }; };
 
-const CommandDef* find_command(unsigned id) {
-  if (id == 0) return nullptr;
-  for (const CommandDef& c : commands()) {
-    if (c.id == id) return &c;
-  }
-  return nullptr;
-}
-
-const CommandDef* find_action(const std::string& action) {
-  for (const CommandDef& c : commands()) {
-    if (c.action != nullptr && action == c.action) return &c;
-  }
-  return nullptr;
-}
-
-const CommandRange* find_command_range(unsigned id) {
-  for (const CommandRange& r : ranges()) {
-    if (id >= r.first && id <= r.last) return &r;
-  }
-  return nullptr;
+  r.add({ID_OPEN_MODEL, "open", L"打开模型", key('O'), [&in] { in.input_host().show_open_dialog(); }});
+  r.add({ID_FIT_VIEW, "fit", L"适配窗口", key('F'), fit});
+  r.add(toggle(ID_SHOW_EDGES, "edges", L"显示边线", key('K'), d.show_edges));
+  r.add(toggle(ID_SHOW_MATERIALS, "materials", L"显示材质", key('M'), d.show_materials));
+  r.add(toggle(ID_LIGHTING, "lighting", L"光照", key('G'), d.show_lighting));
+  r.add(toggle(ID_SHADOWS, "shadows", L"阴影", key('S'), d.show_shadows));
+  // Reverse shadow carries no check mark.
+  r.add({ID_REVERSE_SHADOW, "reverse_shadow", L"反转阴影方向", key('H'),
+         [&d] { d.reverse_shadow = !d.reverse_shadow; }});
+  r.add({0, "section", L"剖切", key('C'),
+         [&v] { v.show_toast(kSectionNotice, kCommandToastMs); }});
+  r.add({ID_PERSPECTIVE, "perspective", L"透视/正交", kKeyF8, perspective,
+         [&v] {
+           const Viewport* pane = v.panes.active_or_null();
+           return pane != nullptr ? pane->camera.perspective : Camera().perspective;
+         }});
+  r.add({ID_ZOOM_THROUGH, "", L"缩放穿透", 0,
+         [&v] { v.navigation.zoom_through = !v.navigation.zoom_through; },
+         [&v] { return v.navigation.zoom_through; }});
+  r.add(toggle(ID_PERFORMANCE, "performance", L"性能模式", key('P'), d.performance_mode));
+  r.add({ID_LOCK_VIEW, "lock", L"锁定视角", key('L'), [&v] {
+           Camera& camera = v.active_camera();
+           camera.view_locked = !camera.view_locked;
+           v.show_toast(camera.view_locked ? kViewLockedToast : kViewUnlockedToast,
+                        kCommandToastMs);
+         }});
+  r.add({ID_LAYOUT_1, "layout_1", L"单窗口", key('1'), layout(1)});
+  r.add({ID_LAYOUT_2, "layout_2", L"左右分屏", key('2'), layout(2)});
+  r.add({ID_LAYOUT_3, "layout_3", L"一大两小", key('3'), layout(3)});
+  r.add({ID_LAYOUT_4, "layout_4", L"四窗口", key('4'), layout(4)});
+  r.add({ID_TOGGLE_LIST, "list", L"打开/关闭列表", kKeyF3, [&v] { v.toggle_list_panel(); }});
+  r.add({ID_MODEL_INFO, "", L"模型信息", 0, [&v] { v.show_model_info(); }});
+  r.add({ID_TOGGLE_THEME, "", L"日间/夜间", 0, [&v] { v.toggle_theme(); }, {}, {},
+         [&d] { return theme_item_text(d.night_theme); }});
+  r.add({ID_BAR_FIT, "", L"适配", 0, fit});
+  r.add({ID_BAR_PERSPECTIVE, "", L"透视", 0, perspective});
+  // "清理 viewer 缓存": an item without an effect.
+  r.add({ID_CLEAR_CACHE, "", L"清理 viewer 缓存", 0, [] {}});
+  r.add({ID_HELP_WEBSITE, "", L"使用说明", 0, [&in] { in.input_host().open_url(kProductWebSite); }});
+  r.add_range({ID_SCENE_FIRST, ID_SCENE_LAST, [&in](int n) { in.goto_scene(n); }});
+  r.add_range({ID_LAYER_FIRST, ID_LAYER_LAST, [&in](int n) { in.toggle_layer(n); }});
 }
 
 // --- ViewerInput: keys and commands ------------------------------------------------------------
 
 ViewerInput::ViewerInput(Viewer& viewer, ViewerHost& host, InputHost& input_host)
     : viewer_(viewer), host_(host), input_host_(input_host) {
+  register_builtin_commands(*this);
   init_default_keybindings();
 }
 
-void ViewerInput::init_default_keybindings() { key_bindings = default_key_bindings(); }
+void ViewerInput::init_default_keybindings() {
+  key_bindings.clear();
+  for (const Command& c : viewer_.commands.commands()) {
+    if (c.default_key != 0 && !c.action.empty())
+      key_bindings.push_back(KeyBinding{c.default_key, false, false, c.action});
+  }
+}
+
+void ViewerInput::refresh() {
+  host_.update_menu_state();
+  host_.invalidate();
+}
 
 bool ViewerInput::run_action(const std::string& action) {
-  const CommandDef* command = find_action(action);
-  if (command == nullptr) return false;
-  if (command->handler != nullptr) command->handler(*this);
+  if (!viewer_.commands.run_action(action)) return false;
+  refresh();
   return true;
 }
 
@@ -157,19 +115,11 @@ void ViewerInput::process_keybinding(unsigned key, bool shift, bool ctrl) {
 }
 
 void ViewerInput::on_command(unsigned id) {
-  if (const CommandRange* range = find_command_range(id)) {
-    range->handler(*this, static_cast<int>(id - range->first));
-    return;
-  }
-  const CommandDef* command = find_command(id);
-  if (command != nullptr && command->handler != nullptr) command->handler(*this);
+  if (viewer_.commands.run(id)) refresh();
 }
 
 void ViewerInput::on_key_message(unsigned key) {
-  if (walk_active()) {
-    if (key == kKeyEscape) call(hooks.toggle_walk_mode);
-    return;
-  }
+  if (InputTool* tool = viewer_.tools.active(); tool && tool->on_key_down(key)) return;
   on_key_down(key);
 }
 
@@ -178,7 +128,7 @@ void ViewerInput::on_key_down(unsigned key) {
   process_keybinding(key, shift, input_host_.ctrl_down());
 
   // Taken after the binding ran: a layout key replaces the panes.
-  Camera& camera = viewer_.active_viewport().camera;
+  Camera& camera = viewer_.active_camera();
   switch (key) {
     case kKeyAdd:
     case kKeyOemPlus:
@@ -198,18 +148,6 @@ void ViewerInput::on_key_down(unsigned key) {
         next_scene();
       }
       break;
-    case kKeyEnter:
-      if (hooks.measuring_area && hooks.measuring_area()) {
-        call(hooks.close_measure);
-        host_.invalidate();
-      }
-      break;
-    case kKeyEscape:
-      if (measuring()) {
-        call(hooks.end_measure);
-        host_.invalidate();
-      }
-      break;
     case kKeyLeft:
     case kKeyRight:
     case kKeyUp:
@@ -226,39 +164,6 @@ void ViewerInput::on_key_down(unsigned key) {
     default:
       break;
   }
-}
-
-// --- Operations of the table -------------------------------------------------------------------
-
-void ViewerInput::toggle_flag(bool& flag) {
-  flag = !flag;
-  host_.update_menu_state();
-  host_.invalidate();
-}
-
-void ViewerInput::toggle_perspective() {
-  Camera& camera = viewer_.active_viewport().camera;
-  camera.perspective = !camera.perspective;
-  host_.update_menu_state();
-  host_.invalidate();
-}
-
-void ViewerInput::toggle_view_lock() {
-  Camera& camera = viewer_.active_viewport().camera;
-  camera.view_locked = !camera.view_locked;
-  viewer_.show_toast(camera.view_locked ? kViewLockedToast : kViewUnlockedToast, kCommandToastMs);
-  host_.invalidate();
-}
-
-void ViewerInput::set_layout(int layout) {
-  viewer_.set_layout(layout);
-  // Fresh cameras are perspective ones: the check mark follows the new active pane.
-  host_.update_menu_state();
-}
-
-void ViewerInput::set_measure_unit(int unit) {
-  viewer_.measure_unit = unit;
-  host_.update_menu_state();
 }
 
 }  // namespace lumeno

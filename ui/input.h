@@ -1,26 +1,27 @@
 // User input on the viewer: mouse navigation, keys and menu commands.
 //
-// ViewerInput turns the window's mouse, key and command messages into operations on the Viewer:
-// the left button pans, the right and middle buttons orbit (or pan a locked pane), the wheel
-// zooms or, with Shift, changes the field of view; keys run their bindings and then the fixed
-// keys; menu and menu-bar commands run through the same command table as the bindings
-// (ui/commands.h). Scenes are stepped through here and layers switched on and off.
+// ViewerInput turns the window's mouse, key and command messages into operations on the Viewer.
+// The active input tool (walk mode, a measurement) sees every event first; what it leaves goes to
+// navigation: the left button pans, the right and middle buttons orbit (or pan a locked pane),
+// the wheel zooms or, with Shift, changes the field of view; keys run their bindings and then the
+// fixed keys. Keys (through their action names) and menu commands (through their identifiers)
+// run the commands of the viewer's registry; after each one the menu marks are refreshed and the
+// window repainted once.
 //
 // The Win32 shell owns one ViewerInput beside its Viewer, forwards WM_KEYDOWN, WM_COMMAND and the
 // mouse messages to it (taking and releasing the mouse capture itself) and implements InputHost.
 //
-// Member functions live in input.cpp (mouse), commands.cpp (keys, commands, toggles) and
-// commands_scenes.cpp (scenes and layers).
+// Member functions live in input.cpp (mouse), commands.cpp (keys, commands, the built-in
+// commands) and commands_scenes.cpp (scenes and layers).
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "core/viewer_host.h"
 #include "render/camera.h"
-#include "ui/input_host.h"
 #include "ui/key_bindings.h"
 #include "ui/viewer.h"
-#include "ui/viewer_host.h"
 
 namespace lumeno {
 
@@ -40,23 +41,27 @@ constexpr float kMinWheelFov = 5.0f;
 constexpr float kMaxWheelFov = 120.0f;
 constexpr float kArrowPan = 0.02f;       // times the distance, per arrow key press
 constexpr float kArrowPanShift = 0.05f;  // the same with Shift held
-constexpr float kWalkSpeedStep = 0.1f;
-constexpr float kMinWalkSpeed = 0.1f;
-constexpr float kMaxWalkSpeed = 80.0f;
-constexpr int kWalkSpeedToastMs = 900;
 
 // Whether a camera distance may be stored: finite and above 0. A distance of 0 could never grow
 // again by multiplying, and an infinite one makes the view matrices meaningless.
 bool usable_distance(float distance);
 
-// The walking speed after one wheel turn during walk mode: 0.1 faster for a turn away from the
-// user, 0.1 slower otherwise, kept within [0.1, 80]. A zero delta leaves it as it is.
-float step_walk_speed(float speed, int delta);
-// The toast for a walking speed, "行走速度：%.1f" cut at 63 characters.
-std::wstring walk_speed_toast(float speed);
+// Services of the window the built-in commands use besides ViewerHost.
+class InputHost {
+ public:
+  virtual ~InputHost() = default;
+  // Whether Shift or Ctrl is held right now (GetKeyState negative).
+  virtual bool shift_down() = 0;
+  virtual bool ctrl_down() = 0;
+  // The open dialog; a chosen file goes to the viewer's load sequence.
+  virtual void show_open_dialog() = 0;
+  // Opens a web address in the user's browser (verb "open", shown normally).
+  virtual void open_url(const std::wstring& url) = 0;
+};
 
 class ViewerInput {
  public:
+  // Registers the built-in commands in the viewer's registry and binds their default keys.
   ViewerInput(Viewer& viewer, ViewerHost& host, InputHost& input_host);
   ViewerInput(const ViewerInput&) = delete;
   ViewerInput& operator=(const ViewerInput&) = delete;
@@ -69,18 +74,17 @@ class ViewerInput {
   void on_mouse_wheel(int delta, int x, int y);
 
   // --- Keys and commands (commands.cpp) -------------------------------------------------------
-  // WM_KEYDOWN as the window receives it: during walk mode only Escape (which leaves walk mode),
-  // otherwise on_key_down.
+  // WM_KEYDOWN as the window receives it: the active tool first, then on_key_down.
   void on_key_message(unsigned key);
   // The bindings with the current Shift and Ctrl state, then the fixed keys.
   void on_key_down(unsigned key);
-  // Runs the action of the first binding matching key, Shift and Ctrl exactly.
+  // Runs the command of the first binding matching key, Shift and Ctrl exactly.
   void process_keybinding(unsigned key, bool shift, bool ctrl);
-  // A menu or menu-bar command; unknown identifiers are ignored.
+  // A menu or menu-bar command; identifiers nobody registered are ignored.
   void on_command(unsigned id);
-  // Runs a named action of the command table; false for a name it does not know.
+  // Runs a named action; false for a name nobody registered.
   bool run_action(const std::string& action);
-  // Replaces key_bindings with the defaults.
+  // Binds every registered command's default key (after the features have registered theirs).
   void init_default_keybindings();
 
   // --- Scenes and layers (commands_scenes.cpp) -------------------------------------------------
@@ -89,22 +93,9 @@ class ViewerInput {
   void goto_scene(int index);
   void next_scene();
   void prev_scene();
-  // Switches layer `index` on or off and marks the display lists stale; an index without a
-  // layer does nothing.
+  // Switches layer `index` on or off; what is derived from the model is rebuilt. An index
+  // without a layer does nothing.
   void toggle_layer(int index);
-
-  // --- Operations the command table runs (commands.cpp) ---------------------------------------
-  // Inverts a display flag; the check marks are refreshed and the window repainted.
-  void toggle_flag(bool& flag);
-  void toggle_perspective();
-  void toggle_view_lock();
-  // A layout command: the layout's panes with fresh cameras (fitted to a loaded model).
-  void set_layout(int layout);
-  void set_measure_unit(int unit);
-  // Runs a feature hook when its feature is present.
-  static void call(const std::function<void()>& hook) {
-    if (hook) hook();
-  }
 
   Viewer& viewer() { return viewer_; }
   ViewerHost& host() { return host_; }
@@ -117,14 +108,10 @@ class ViewerInput {
   int last_mouse_x = 0;  // last position seen by a press or a move, client pixels
   int last_mouse_y = 0;
   std::vector<KeyBinding> key_bindings;  // searched in order, the first match wins
-  int current_scene = -1;                // the scene last chosen; -1 before any
-  FeatureHooks hooks;
 
  private:
-  bool walk_active() const { return hooks.walk_active && hooks.walk_active(); }
-  bool measuring() const { return hooks.measuring && hooks.measuring(); }
-  // Changes the active pane; the perspective check mark follows it.
-  void select_pane_at(int x, int y);
+  // After a command: the marks follow the state and the window repaints once.
+  void refresh();
   void pan(Camera& camera, float dx, float dy);
   void orbit(Camera& camera, float dx, float dy);
 
@@ -132,5 +119,8 @@ class ViewerInput {
   ViewerHost& host_;
   InputHost& input_host_;
 };
+
+// The built-in commands (commands.cpp): file, view, layout, theme, help, scenes and layers.
+void register_builtin_commands(ViewerInput& input);
 
 }  // namespace lumeno

@@ -3,11 +3,10 @@
 #include <algorithm>
 
 #include "core/bounded_format.h"
+#include "core/command_registry.h"
 #include "model/skp_model.h"
-#include "render/layout.h"
 #include "ui/commands.h"
 #include "ui/text_convert.h"
-#include "ui/viewer.h"
 
 namespace lumeno {
 
@@ -16,11 +15,16 @@ const wchar_t kNoLayersItem[] = L"（无图层）";
 
 namespace {
 
-MenuItem command(const wchar_t* text, unsigned id, bool checked = false) {
+MenuItem command(const wchar_t* text, unsigned id) {
   MenuItem item;
   item.text = text;
   item.id = id;
-  item.checked = checked;
+  return item;
+}
+
+MenuItem radio(const wchar_t* text, unsigned id) {
+  MenuItem item = command(text, id);
+  item.radio = true;
   return item;
 }
 
@@ -45,40 +49,51 @@ MenuItem popup(const wchar_t* text, std::vector<MenuItem> items) {
   return item;
 }
 
-}  // namespace
-
-std::vector<MenuItem> menu_bar() {
-  const bool kMark = true;
+// The layout of the bar: texts as shown, without key labels.
+std::vector<MenuItem> bar_layout() {
   std::vector<MenuItem> file = {
-      command(L"打开模型(&O)\tO", ID_OPEN_MODEL),        separator(),
+      command(L"打开模型(&O)", ID_OPEN_MODEL),        separator(),
       command(L"用 SketchUp 打开", ID_OPEN_IN_SKETCHUP), separator(),
       command(L"另存低版本", ID_SAVE_LOWER_VERSION),
   };
   std::vector<MenuItem> view = {
-      command(L"适配窗口\tF", ID_FIT_VIEW),
+      command(L"适配窗口", ID_FIT_VIEW),
       separator(),
-      command(L"显示边线\tK", ID_SHOW_EDGES, kMark),
-      command(L"显示材质\tM", ID_SHOW_MATERIALS, kMark),
-      command(L"光照\tG", ID_LIGHTING, kMark),
-      command(L"阴影\tS", ID_SHADOWS),
-      command(L"反转阴影方向\tH", ID_REVERSE_SHADOW),
+      command(L"显示边线", ID_SHOW_EDGES),
+      command(L"显示材质", ID_SHOW_MATERIALS),
+      command(L"光照", ID_LIGHTING),
+      command(L"阴影", ID_SHADOWS),
+      command(L"反转阴影方向", ID_REVERSE_SHADOW),
       separator(),
-      command(L"透视/正交\tF8", ID_PERSPECTIVE, kMark),
+      command(L"透视/正交", ID_PERSPECTIVE),
       command(L"视角...", ID_VIEW_ANGLE),
       command(L"缩放穿透", ID_ZOOM_THROUGH),
-      command(L"性能模式\tP", ID_PERFORMANCE),
+      command(L"性能模式", ID_PERFORMANCE),
       separator(),
-      command(L"单窗口\t1", ID_LAYOUT_1),
-      command(L"左右分屏\t2", ID_LAYOUT_2),
-      command(L"一大两小\t3", ID_LAYOUT_3),
-      command(L"四窗口\t4", ID_LAYOUT_4),
+      command(L"单窗口", ID_LAYOUT_1),
+      command(L"左右分屏", ID_LAYOUT_2),
+      command(L"一大两小", ID_LAYOUT_3),
+      command(L"四窗口", ID_LAYOUT_4),
       separator(),
-      command(L"锁定视角\tL", ID_LOCK_VIEW),
-      command(L"打开/关闭列表\tF3", ID_TOGGLE_LIST),
+      command(L"锁定视角", ID_LOCK_VIEW),
+      command(L"打开/关闭列表", ID_TOGGLE_LIST),
       separator(),
       command(L"模型信息", ID_MODEL_INFO),
   };
   std::vector<MenuItem> layers = {placeholder(kOpenModelFirstItem)};
+  std::vector<MenuItem> measure = {
+      command(L"测距", ID_MEASURE_DISTANCE),
+      command(L"连续测距", ID_MEASURE_CONTINUOUS),
+      command(L"测面积", ID_MEASURE_AREA),
+      separator(),
+      command(L"清除测量", ID_CLEAR_MEASUREMENTS),
+      command(L"显示测量", ID_SHOW_MEASUREMENTS),
+      separator(),
+      radio(L"毫米", ID_UNIT_MM),
+      radio(L"米", ID_UNIT_M),
+      radio(L"英尺", ID_UNIT_FT),
+      radio(L"英寸", ID_UNIT_IN),
+  };
   std::vector<MenuItem> settings = {
       command(L"偏好设置...", ID_PREFERENCES),      command(L"行走设置...", ID_WALK_SETTINGS),
       command(L"快捷键设置...", ID_SHORTCUTS),      separator(),
@@ -92,15 +107,81 @@ std::vector<MenuItem> menu_bar() {
       popup(L"文件(&F)", std::move(file)),
       popup(L"视图(&V)", std::move(view)),
       popup(L"图层(&L)", std::move(layers)),  // kLayerMenuPosition
+      popup(L"测量(&E)", std::move(measure)),
       popup(L"设置(&T)", std::move(settings)),
       command(theme_item_text(false).c_str(), ID_TOGGLE_THEME),
       command(L"▣ 适配", ID_BAR_FIT),
       command(L"◇ 透视", ID_BAR_PERSPECTIVE),
       command(L"视角", ID_VIEW_ANGLE),
       command(L"↔ 测距", ID_BAR_MEASURE),
-      command(walk_item_text(false).c_str(), ID_WALK),
+      command(L"行走", ID_WALK),
       popup(L"帮助(&H)", std::move(help)),
   };
+}
+
+// The key bound to a command's action, or 0.
+uint32_t bound_key(const Command& command, const std::vector<KeyBinding>& bindings) {
+  if (command.action.empty()) return 0;
+  for (const KeyBinding& b : bindings)
+    if (b.action == command.action && !b.shift && !b.ctrl) return b.key;
+  return 0;
+}
+
+MenuState state_of(const Command* command, unsigned id) {
+  MenuState state;
+  state.id = id;
+  if (command == nullptr) return state;
+  state.enabled = !command->enabled || command->enabled();
+  state.has_mark = static_cast<bool>(command->checked);
+  state.checked = state.has_mark && command->checked();
+  state.relabel = static_cast<bool>(command->label);
+  if (state.relabel) state.text = command->label();
+  return state;
+}
+
+void finish_items(std::vector<MenuItem>& items, const CommandRegistry& commands,
+                  const std::vector<KeyBinding>& bindings) {
+  for (MenuItem& item : items) {
+    if (item.kind == MenuItemKind::Popup) {
+      finish_items(item.items, commands, bindings);
+      continue;
+    }
+    if (item.kind != MenuItemKind::Command || item.id == 0) continue;
+    const Command* c = commands.find(item.id);
+    const MenuState state = state_of(c, item.id);
+    item.grayed = !state.enabled;
+    item.checked = state.checked;
+    if (state.relabel) item.text = state.text;
+    const std::wstring label = c != nullptr ? key_label(bound_key(*c, bindings)) : L"";
+    if (!label.empty()) item.text += L"\t" + label;
+  }
+}
+
+void collect_states(const std::vector<MenuItem>& items, const CommandRegistry& commands,
+                    std::vector<MenuState>& out) {
+  for (const MenuItem& item : items) {
+    if (item.kind == MenuItemKind::Popup) {
+      collect_states(item.items, commands, out);
+    } else if (item.kind == MenuItemKind::Command && item.id != 0) {
+      out.push_back(state_of(commands.find(item.id), item.id));
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<MenuItem> menu_bar(const CommandRegistry& commands,
+                               const std::vector<KeyBinding>& bindings) {
+  std::vector<MenuItem> bar = bar_layout();
+  finish_items(bar, commands, bindings);
+  return bar;
+}
+
+std::wstring key_label(uint32_t key) {
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+    return std::wstring(1, static_cast<wchar_t>(key));
+  if (key >= 0x70 && key <= 0x7B) return L"F" + std::to_wstring(key - 0x70 + 1);  // VK_F1..F12
+  return std::wstring();
 }
 
 std::wstring layer_item_text(const std::string& utf8_name, size_t index) {
@@ -138,32 +219,22 @@ std::vector<MenuItem> layer_menu(const SkpModel& model) {
   return items;
 }
 
-std::vector<MenuMark> menu_marks(const Viewer& viewer) {
-  // The active pane as commands resolve it; a viewer not laid out yet has the default camera.
-  const int active = resolve_active_index(viewer.active_viewport_index, viewer.viewports.size());
-  const bool perspective = active < 0
-                               ? Camera().perspective
-                               : viewer.viewports[static_cast<size_t>(active)].camera.perspective;
-
-  std::vector<MenuMark> marks = {
-      {ID_SHOW_EDGES, viewer.show_edges},
-      {ID_SHOW_MATERIALS, viewer.show_materials},
-      {ID_LIGHTING, viewer.show_lighting},
-      {ID_SHADOWS, viewer.show_shadows},
-      {ID_PERSPECTIVE, perspective},
-      {ID_ZOOM_THROUGH, viewer.zoom_through},
-      {ID_PERFORMANCE, viewer.performance_mode},
-  };
-  const std::vector<LayerInfo>& layers = viewer.model.layers;
-  const size_t count = std::min(layers.size(), kMaxLayerMenuItems);
+std::vector<MenuState> menu_states(const std::vector<MenuItem>& bar,
+                                   const CommandRegistry& commands, const SkpModel& model) {
+  std::vector<MenuState> states;
+  collect_states(bar, commands, states);
+  const size_t count = std::min(model.layers.size(), kMaxLayerMenuItems);
   for (size_t i = 0; i < count; ++i) {
-    marks.push_back({ID_LAYER_FIRST + static_cast<unsigned>(i), layers[i].visible});
+    MenuState layer;
+    layer.id = ID_LAYER_FIRST + static_cast<unsigned>(i);
+    layer.enabled = true;
+    layer.has_mark = true;
+    layer.checked = model.layers[i].visible;
+    states.push_back(layer);
   }
-  return marks;
+  return states;
 }
 
 std::wstring theme_item_text(bool night) { return night ? L"☾ 夜间" : L"☀ 日间"; }
-
-std::wstring walk_item_text(bool walking) { return walking ? L"停止行走" : L"行走"; }
 
 }  // namespace lumeno

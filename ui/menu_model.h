@@ -1,18 +1,21 @@
-// The menu bar as data: every popup, item, separator, identifier and initial check mark in order,
-// the layer menu's items for a model, and the check marks for the viewer's state. The Win32 shell
-// turns these into menus (create_menu), refills the layer popup (rebuild_scene_menu) and applies
-// the marks (update_menu_state); it adds nothing of its own.
+// The menu bar as data: every popup, item, separator and identifier in order, with the key label
+// of each item generated from the key bindings and its state (check mark, grayed, changing text)
+// taken from the registered commands; the layer menu's items for a model. The Win32 shell turns
+// these into menus (create_menu), refills the layer popup (rebuild_scene_menu) and applies the
+// states (update_menu_state); it adds nothing of its own.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "ui/key_bindings.h"
+
 class SkpModel;
 
 namespace lumeno {
 
-class Viewer;
+class CommandRegistry;
 
 enum class MenuItemKind { Command, Separator, Popup };
 
@@ -21,12 +24,19 @@ struct MenuItem {
   std::wstring text;     // exactly as shown; "\t" separates the key label, "&" marks a mnemonic
   unsigned id = 0;       // command identifier; 0 for separators, popups and placeholders
   bool checked = false;  // the check mark the item starts with
-  bool grayed = false;   // a placeholder that cannot be chosen
+  bool grayed = false;   // cannot be chosen: a placeholder, or a command nobody registered
+  bool radio = false;    // its mark is a radio bullet (one of a group)
   std::vector<MenuItem> items;  // a popup's items
 };
 
-// The bar, left to right: popups and the command items placed directly on it.
-std::vector<MenuItem> menu_bar();
+// The bar, left to right: popups and the command items placed directly on it. An item whose
+// command has a key binding shows the key after a tab; an item whose command is not registered
+// is grayed; marks and texts start as the commands give them.
+std::vector<MenuItem> menu_bar(const CommandRegistry& commands,
+                               const std::vector<KeyBinding>& bindings);
+
+// The label of a virtual key as menus show it ("K", "1", "F8"); empty for keys without one.
+std::wstring key_label(uint32_t key);
 
 // The layer popup's position on the bar, its limit and its placeholders.
 constexpr size_t kLayerMenuPosition = 2;
@@ -43,17 +53,20 @@ std::vector<MenuItem> layer_menu(const SkpModel& model);
 // spaces so no part of a name is taken for a key label.
 std::wstring layer_item_text(const std::string& utf8_name, size_t index);
 
-struct MenuMark {
-  unsigned id;
-  bool checked;
+// The state of one command item for the current state of the viewer.
+struct MenuState {
+  unsigned id = 0;
+  bool enabled = false;  // registered and enabled
+  bool has_mark = false;
+  bool checked = false;
+  bool relabel = false;  // the command gives the item's text
+  std::wstring text;
 };
-// The check marks for the viewer's state: the display toggles, the active pane's projection,
-// zoom-through, performance mode, and every listed layer's visibility.
-std::vector<MenuMark> menu_marks(const Viewer& viewer);
+// The states of every command item of `bar` (popups included) and of every listed layer item.
+std::vector<MenuState> menu_states(const std::vector<MenuItem>& bar,
+                                   const CommandRegistry& commands, const SkpModel& model);
 
-// Texts of the bar items that change: the theme item ("☀ 日间" by day, "☾ 夜间" at night) and the
-// walk item ("行走", "停止行走" while walking).
+// Text of the theme item of the bar: "☀ 日间" by day, "☾ 夜间" at night.
 std::wstring theme_item_text(bool night);
-std::wstring walk_item_text(bool walking);
 
 }  // namespace lumeno

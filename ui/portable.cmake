@@ -1,7 +1,7 @@
 # The portable core of the main window (no Win32): the Viewer with its cameras, panes, status and
 # toasts, the load sequence and text conversion. Included by ui/CMakeLists.txt on every platform.
 add_library(lumeno_ui_core STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/status_toast.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp
   ${CMAKE_CURRENT_LIST_DIR}/viewer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/viewer_files.cpp)

@@ -1,7 +1,5 @@
 #include "ui/viewer.h"
 
-#include "render/layout.h"
-
 namespace lumeno {
 
 namespace {
@@ -13,58 +11,42 @@ constexpr int kToastMs = 3000;
 
 Viewer::Viewer(ViewerHost& host) : status(host), host_(host) {}
 
-void Viewer::init_viewports() {
-  viewports.resize(1);
-  viewports[0].label = "透视";
-  viewports[0].is_main = true;
-  update_viewport_layout();
-}
-
-void Viewer::update_viewport_layout() {
-  const int width = layout_area_width(client_width, list_panel_visible, list_panel_width);
-  relayout_panes(viewports, layout, width, client_height);
-  if (active_viewport_index >= static_cast<int>(viewports.size())) active_viewport_index = 0;
+AppContext Viewer::context() {
+  return AppContext{document, panes,    navigator, display,       navigation,      status,
+                    host_,    commands, tools,     pane_overlays, destroy_handlers};
 }
 
 void Viewer::set_layout(int new_layout) {
-  if (layout_pane_count(new_layout) == 0) return;
-  layout = new_layout;
-  const int width = layout_area_width(client_width, list_panel_visible, list_panel_width);
-  viewports = layout_panes(layout, width, client_height);
-  if (active_viewport_index >= static_cast<int>(viewports.size())) active_viewport_index = 0;
+  if (!panes.set_layout(new_layout)) return;
   // Fresh cameras sit at distance 5 from the centre; with a model that is usually inside it.
-  if (model.loaded) fit_panes();
+  if (document.model.loaded) fit_panes();
   host_.invalidate();
 }
 
 void Viewer::toggle_list_panel() {
-  list_panel_visible = !list_panel_visible;
-  update_viewport_layout();
+  panes.set_list_panel_visible(!panes.list_panel_visible());
   host_.invalidate();
 }
 
-int Viewer::get_viewport_at(int x, int y) const { return viewport_at(viewports, x, y); }
-
-Viewport& Viewer::active_viewport() {
-  // The list is only empty before window creation lays it out; resolve to a real pane anyway.
-  if (viewports.empty()) update_viewport_layout();
-  return viewports[static_cast<size_t>(
-      resolve_active_index(active_viewport_index, viewports.size()))];
+void Viewer::select_pane_at(int x, int y) {
+  if (!panes.select(panes.index_at(x, y))) return;
+  host_.update_menu_state();
+  host_.invalidate();
 }
 
 void Viewer::fit_panes() {
   const ViewBounds b = bounds();
-  for (Viewport& v : viewports) fit_camera(v.camera, b);
+  for (Viewport& v : panes.viewports()) fit_camera(v.camera, b);
 }
 
 void Viewer::fit_view() {
-  if (!model.loaded) return;
+  if (!document.model.loaded) return;
   fit_panes();
   host_.invalidate();
 }
 
 void Viewer::set_standard_view(NavCubeDir dir) {
-  Camera& camera = active_viewport().camera;
+  Camera& camera = active_camera();
   if (camera.view_locked) {
     show_toast(kUnlockFirst, kToastMs);
     return;
@@ -75,26 +57,22 @@ void Viewer::set_standard_view(NavCubeDir dir) {
 
 void Viewer::apply_scene_camera(const SceneInfo& scene) {
   if (!scene.has_camera) return;
-  apply_scene_to_camera(active_viewport().camera, scene, bounds().centre());
+  apply_scene_to_camera(active_camera(), scene, bounds().centre());
   host_.invalidate();
 }
 
-void Viewer::update_axis_navigator() {
-  navigator.update(active_viewport().camera, client_width);
+int Viewer::hit_test_navigator(int x, int y) const {
+  return display.show_navigator ? navigator.hit_test(x, y) : -1;
 }
 
 void Viewer::toggle_theme() {
-  night_theme = !night_theme;
-  show_toast(night_theme ? kNightOn : kDayOn, kToastMs);
-  host_.update_theme_item(night_theme);
+  display.night_theme = !display.night_theme;
+  show_toast(display.night_theme ? kNightOn : kDayOn, kToastMs);
   host_.invalidate();
 }
 
 void Viewer::on_size(int width, int height) {
-  if (width <= 0 || height <= 0) return;
-  client_width = width;
-  client_height = height;
-  update_viewport_layout();
+  if (!panes.resize(width, height)) return;
   host_.invalidate();
 }
 
@@ -103,7 +81,16 @@ void Viewer::on_timer(unsigned id) {
     status.on_toast_timer();
   } else if (id == kStatusTimer) {
     status.on_status_timer();
+  } else if (InputTool* tool = tools.active()) {
+    tool->on_timer(id);
   }
+}
+
+void Viewer::on_destroy() {
+  // Copied: a handler may not register more, but nothing stops it from trying.
+  const std::vector<std::function<void()>> handlers = destroy_handlers;
+  for (const auto& handler : handlers)
+    if (handler) handler();
 }
 
 }  // namespace lumeno

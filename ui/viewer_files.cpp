@@ -70,14 +70,17 @@ std::wstring model_info_text(const SkpModel& model) {
 }
 
 bool Viewer::open_file(const std::wstring& path) {
-  current_file = path;
+  document.path = path;
   return open_file_utf8(wide_to_utf8(path));
 }
 
 bool Viewer::open_file_utf8(const std::string& path) {
-  set_title_status(kLoadingStatus);
-  invalidate_display_list();
+  SkpModel& model = document.model;
+  status.set_title_status(kLoadingStatus);
+  // The previous model is emptied by the load whatever its outcome: what is derived from it is
+  // stale either way.
   const bool ok = model.load_from_file(path);
+  document.touch();
   if (ok) {
     if (model.loaded) fit_view();
     status.show_load_result(load_result_text(model));
@@ -94,6 +97,7 @@ bool Viewer::open_file_utf8(const std::string& path) {
 }
 
 void Viewer::show_model_info() {
+  const SkpModel& model = document.model;
   if (!model.loaded) {
     host_.message_box(kOpenModelFirst, kModelInfoCaption, kBoxIconInformation | kBoxOk);
     return;

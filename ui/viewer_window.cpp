@@ -3,9 +3,9 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include "ui/gl_context_win32.h"
 #include "ui/commands.h"
-#include "ui/menu_model.h"
+#include "ui/frame.h"
+#include "ui/gl_context_win32.h"
 #include "ui/viewer_files.h"
 
 namespace {
@@ -30,6 +30,13 @@ void append_items(HMENU menu, const std::vector<lumeno::MenuItem>& items) {
                     MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED) |
                         (item.grayed ? MF_GRAYED : MF_ENABLED),
                     item.id, item.text.c_str());
+        if (item.radio) {
+          MENUITEMINFOW info = {};
+          info.cbSize = sizeof info;
+          info.fMask = MIIM_FTYPE;
+          info.fType = MFT_STRING | MFT_RADIOCHECK;
+          SetMenuItemInfoW(menu, item.id, FALSE, &info);
+        }
         break;
     }
   }
@@ -69,13 +76,16 @@ bool ViewerWindow::create(HINSTANCE module_instance, int show_command) {
 
   HWND created = CreateWindowExW(WS_EX_ACCEPTFILES, kClassName, L"Lumeno",
                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, viewer.client_width, viewer.client_height,
+                                 CW_USEDEFAULT, viewer.panes.client_width(),
+                                 viewer.panes.client_height(),
                                  nullptr, nullptr, instance, this);
   if (created == nullptr) return false;
 
+  // Features have registered their commands by now: bind their keys, then build the menus.
+  input.init_default_keybindings();
   create_menu();
   init_opengl();
-  viewer.init_viewports();
+  viewer.panes.init();
   // The marks follow the state the window starts with.
   update_menu_state();
 
@@ -113,6 +123,7 @@ LRESULT ViewerWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
       on_create();
       return 0;
     case WM_DESTROY:
+      viewer.on_destroy();
       on_destroy();
       PostQuitMessage(0);
       return 0;
@@ -180,9 +191,7 @@ void ViewerWindow::on_size(int width, int height) {
   viewer.on_size(width, height);
 }
 
-void ViewerWindow::on_timer(UINT_PTR id) {
-  if (id == TOAST_TIMER || id == STATUS_TIMER) viewer.on_timer(static_cast<unsigned>(id));
-}
+void ViewerWindow::on_timer(UINT_PTR id) { viewer.on_timer(static_cast<unsigned>(id)); }
 
 void ViewerWindow::on_destroy() { cleanup_opengl(); }
 
@@ -209,32 +218,7 @@ void ViewerWindow::cleanup_opengl() {
   release_gl_context(hwnd, window_dc, gl_context);
 }
 
-void ViewerWindow::render() {
-  if (!viewer.display_list_valid) {
-    renderer.invalidate_display_list();
-    viewer.display_list_valid = true;
-  }
-  FrameInput frame;
-  frame.model = &viewer.model;
-  frame.viewports = &viewer.viewports;
-  frame.client_width = viewer.client_width;
-  frame.client_height = viewer.client_height;
-  frame.options.show_edges = viewer.show_edges;
-  frame.options.show_materials = viewer.show_materials;
-  frame.options.show_lighting = viewer.show_lighting;
-  frame.options.show_shadows = viewer.show_shadows;
-  frame.options.reverse_shadow = viewer.reverse_shadow;
-  frame.options.performance_mode = viewer.performance_mode;
-  frame.options.night_theme = viewer.night_theme;
-  frame.options.show_navigator = viewer.navigator.show_navigator;
-  if (!viewer.viewports.empty()) {
-    frame.navigator = &viewer.navigator;
-    frame.active_camera = &viewer.active_viewport().camera;
-  }
-  frame.toast_text = viewer.status.toast_text;
-  frame.glyphs = &glyphs;
-  renderer.render(frame);
-}
+void ViewerWindow::render() { renderer.render(lumeno::build_frame(viewer, &glyphs)); }
 
 void ViewerWindow::on_drop_files(HDROP drop) {
   wchar_t path[MAX_PATH] = {};
@@ -282,7 +266,8 @@ int ViewerWindow::message_box(const std::wstring& text, const std::wstring& capt
 
 void ViewerWindow::create_menu() {
   main_menu = CreateMenu();
-  append_items(main_menu, lumeno::menu_bar());
+  menu_items = lumeno::menu_bar(viewer.commands, input.key_bindings);
+  append_items(main_menu, menu_items);
   if (hwnd != nullptr) SetMenu(hwnd, main_menu);
 }
 
@@ -291,22 +276,23 @@ void ViewerWindow::rebuild_scene_menu() {
   HMENU layers = GetSubMenu(main_menu, static_cast<int>(lumeno::kLayerMenuPosition));
   if (layers == nullptr) return;
   while (GetMenuItemCount(layers) > 0) DeleteMenu(layers, 0, MF_BYPOSITION);
-  append_items(layers, lumeno::layer_menu(viewer.model));
+  append_items(layers, lumeno::layer_menu(viewer.document.model));
   if (hwnd != nullptr) DrawMenuBar(hwnd);
 }
 
 void ViewerWindow::update_menu_state() {
   if (main_menu == nullptr) return;
-  for (const lumeno::MenuMark& mark : lumeno::menu_marks(viewer)) {
-    CheckMenuItem(main_menu, mark.id, MF_BYCOMMAND | (mark.checked ? MF_CHECKED : MF_UNCHECKED));
+  for (const lumeno::MenuState& state :
+       lumeno::menu_states(menu_items, viewer.commands, viewer.document.model)) {
+    if (state.relabel) {
+      ModifyMenuW(main_menu, state.id, MF_BYCOMMAND | MF_STRING, state.id, state.text.c_str());
+    }
+    EnableMenuItem(main_menu, state.id, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
+    if (state.has_mark) {
+      CheckMenuItem(main_menu, state.id,
+                    MF_BYCOMMAND | (state.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
   }
-  if (hwnd != nullptr) DrawMenuBar(hwnd);
-}
-
-void ViewerWindow::update_theme_item(bool night) {
-  if (main_menu == nullptr) return;
-  ModifyMenuW(main_menu, lumeno::ID_TOGGLE_THEME, MF_BYCOMMAND | MF_STRING, lumeno::ID_TOGGLE_THEME,
-              lumeno::theme_item_text(night).c_str());
   if (hwnd != nullptr) DrawMenuBar(hwnd);
 }
 

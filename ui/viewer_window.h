@@ -7,12 +7,13 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "render/gl/renderer.h"
 #include "ui/input.h"
-#include "ui/input_host.h"
+#include "ui/menu_model.h"
 #include "ui/viewer.h"
-#include "ui/viewer_host.h"
+#include "core/viewer_host.h"
 #include "ui/win32_glyph_source.h"
 
 class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
@@ -48,8 +49,8 @@ class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
   bool open_file(const std::wstring& path) { return viewer.open_file(path); }
   void on_drop_files(HDROP drop);
 
-  // The menu bar, built from its description; its check marks and the layer popup follow the
-  // viewer's state.
+  // The menu bar, built from its layout, the commands and the key bindings; its marks, grayed
+  // items, changing texts and the layer popup follow the viewer's state.
   void create_menu();
 
   // ViewerHost
@@ -61,7 +62,6 @@ class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
   int message_box(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
   void rebuild_scene_menu() override;
   void update_menu_state() override;
-  void update_theme_item(bool night) override;
 
   // InputHost
   bool shift_down() override;
@@ -74,6 +74,7 @@ class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
   HGLRC gl_context = nullptr;
   HINSTANCE instance = nullptr;
   HMENU main_menu = nullptr;
+  std::vector<lumeno::MenuItem> menu_items;  // the bar as built, for the state refresh
 
   lumeno::Viewer viewer;
   lumeno::ViewerInput input;

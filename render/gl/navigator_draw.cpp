@@ -29,7 +29,7 @@ void draw_projection_icon(float c, float m, bool perspective) {
 void render_axis_navigator(lumeno::AxisNavigator& navigator, const Camera& active_camera,
                            int client_width, int client_height, GlyphSource* glyphs) {
   navigator.update(active_camera, client_width);
-  if (!navigator.show_navigator || client_width <= 0 || client_height <= 0) return;
+  if (client_width <= 0 || client_height <= 0) return;
 
   begin_client_overlay(client_width, client_height);
 

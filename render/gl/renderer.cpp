@@ -18,7 +18,7 @@ void GlRenderer::start() {
 void GlRenderer::stop() {
   cleanup_textures();
   delete_lists();
-  display_list_valid_ = false;
+  built_revision_ = 0;
 }
 
 void GlRenderer::delete_lists() {
@@ -43,7 +43,7 @@ void GlRenderer::upload_textures(const SkpModel& model) {
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void GlRenderer::build_display_list(const SkpModel& model) {
+void GlRenderer::build_display_list(const SkpModel& model, uint64_t revision) {
   delete_lists();
   upload_textures(model);
   if (model.has_transparency) {
@@ -53,7 +53,7 @@ void GlRenderer::build_display_list(const SkpModel& model) {
     model_list_ = record_triangle_list(model, texture_names_, FacePass::All);
   }
   edge_list_ = record_edge_list(model);
-  display_list_valid_ = true;
+  built_revision_ = revision;
 }
 
 void GlRenderer::render(const FrameInput& frame) {
@@ -64,14 +64,15 @@ void GlRenderer::render(const FrameInput& frame) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
   if (frame.model != nullptr && frame.model->loaded) {
-    if (!display_list_valid_) build_display_list(*frame.model);
+    if (built_revision_ == 0 || built_revision_ != frame.model_revision)
+      build_display_list(*frame.model, frame.model_revision);
     if (frame.viewports != nullptr) {
       // One centre for every pane of the frame.
       const lumeno::Vec3 centre = lumeno::view_bounds(*frame.model).centre();
       for (const Viewport& viewport : *frame.viewports)
-        render_viewport(viewport, centre, frame.client_height, frame.options);
+        render_viewport(viewport, centre, frame.client_height, frame.options,
+                        frame.pane_overlays);
     }
-    if (frame.after_panes) frame.after_panes();
   }
 
   if (frame.options.show_navigator && frame.navigator != nullptr &&
@@ -84,7 +85,8 @@ void GlRenderer::render(const FrameInput& frame) {
 }
 
 void GlRenderer::render_viewport(const Viewport& viewport, const lumeno::Vec3& centre,
-                                 int client_height, const RenderOptions& options) {
+                                 int client_height, const DisplayOptions& options,
+                                 const std::vector<lumeno::PaneOverlay>* overlays) {
   // A pane with no pixels (a minimised window, a strip narrower than the list panel) draws
   // nothing. GL refuses a negative size, which would leave the previous pane's viewport and
   // scissor box in force and draw this camera over that pane.
@@ -99,11 +101,14 @@ void GlRenderer::render_viewport(const Viewport& viewport, const lumeno::Vec3& c
   render_axes();
   render_model(options);
   if (options.show_edges && edge_list_ != 0) render_edges(options);
+  if (overlays != nullptr)
+    for (const lumeno::PaneOverlay& overlay : *overlays)
+      if (overlay) overlay(viewport);
 
   glDisable(GL_SCISSOR_TEST);
 }
 
-void GlRenderer::render_model(const RenderOptions& options) {
+void GlRenderer::render_model(const DisplayOptions& options) {
   glEnable(GL_COLOR_MATERIAL);
   if (!options.show_materials) {
     // Set while colour tracking is on, the grey becomes the ambient and diffuse material; with
@@ -141,7 +146,7 @@ void GlRenderer::render_model(const RenderOptions& options) {
   glEnable(GL_COLOR_MATERIAL);
 }
 
-void GlRenderer::render_edges(const RenderOptions& options) {
+void GlRenderer::render_edges(const DisplayOptions& options) {
   if (edge_list_ == 0) return;
   glDisable(GL_LIGHTING);
   glColor4f(kEdgeGrey, kEdgeGrey, kEdgeGrey, 1.0f);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app_context.h"
 #include "model/skp_model.h"
 #include "render/camera_math.h"
 #include "render/gl/glyph_source.h"
@@ -21,12 +22,15 @@
 // One frame's input.
 struct FrameInput {
   const SkpModel* model = nullptr;                    // null draws as no model loaded
+  // The document revision `model` belongs to: the display lists and textures are built again
+  // whenever it differs from the revision they were built for.
+  uint64_t model_revision = 1;
   const std::vector<Viewport>* viewports = nullptr;   // panes in drawing order
   int client_width = 0;
   int client_height = 0;
-  RenderOptions options;
-  // Drawn after the panes when a model is loaded (the measurements, while they are shown).
-  std::function<void()> after_panes;
+  DisplayOptions options;
+  // Drawn in every pane after the model and edges, with the pane's camera (measurements).
+  const std::vector<lumeno::PaneOverlay>* pane_overlays = nullptr;
   // The axis navigator, rebuilt and drawn from `active_camera` when both are set and
   // options.show_navigator is on, with or without a model.
   lumeno::AxisNavigator* navigator = nullptr;
@@ -62,13 +66,13 @@ class GlRenderer {
   // nothing to delete.
   void stop();
 
-  // The next frame with a model re-records the lists and re-uploads the textures (a model was
-  // opened, a layer's visibility changed). Display toggles never need this.
-  void invalidate_display_list() { display_list_valid_ = false; }
-  bool display_list_valid() const { return display_list_valid_; }
+  // The next frame with a model re-records the lists and re-uploads the textures whatever its
+  // revision (a context that lost its objects). Display toggles never need this.
+  void invalidate_display_list() { built_revision_ = 0; }
+  bool display_list_valid() const { return built_revision_ != 0; }
 
-  // Uploads the textures and records the lists from `model`.
-  void build_display_list(const SkpModel& model);
+  // Uploads the textures and records the lists from `model`, remembering its revision.
+  void build_display_list(const SkpModel& model, uint64_t revision = 1);
   void upload_textures(const SkpModel& model);
   void cleanup_textures();
 
@@ -79,11 +83,12 @@ class GlRenderer {
   // One pane: GL viewport and scissor box (client rectangle converted to GL's bottom-left
   // origin), camera, grid, axes, model, edges. A pane of zero width or height draws nothing.
   void render_viewport(const Viewport& viewport, const lumeno::Vec3& centre, int client_height,
-                       const RenderOptions& options);
+                       const DisplayOptions& options,
+                       const std::vector<lumeno::PaneOverlay>* overlays = nullptr);
   // The faces, with the camera loaded: opaque ones first with depth writes, then the
   // transparent ones blended without depth writes.
-  void render_model(const RenderOptions& options);
-  void render_edges(const RenderOptions& options);
+  void render_model(const DisplayOptions& options);
+  void render_edges(const DisplayOptions& options);
 
   unsigned int model_list() const { return model_list_; }
   unsigned int transparent_list() const { return transparent_list_; }
@@ -96,6 +101,6 @@ class GlRenderer {
   unsigned int model_list_ = 0;        // opaque faces (all faces when none is transparent)
   unsigned int transparent_list_ = 0;  // 0 when the model has no transparent material
   unsigned int edge_list_ = 0;
-  bool display_list_valid_ = false;
+  uint64_t built_revision_ = 0;  // revision the lists were built for; 0 for none
   std::vector<unsigned int> texture_names_;  // per texture record; 0 where unusable
 };

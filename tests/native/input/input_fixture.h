@@ -30,11 +30,27 @@ class RecordingInputHost : public RecordingHost, public InputHost {
 
 class InputTest : public ::testing::Test {
  protected:
-  void SetUp() override { viewer.init_viewports(); }
+  void SetUp() override { viewer.panes.init(); }
+
+  // A tool that records what reaches it and takes what `takes` says.
+  struct ProbeTool : InputTool {
+    bool on_mouse_down(unsigned, int x, int y) override { return seen("down", x, y); }
+    bool on_mouse_up(unsigned, int x, int y) override { return seen("up", x, y); }
+    bool on_mouse_move(int x, int y) override { return seen("move", x, y); }
+    bool on_mouse_wheel(int delta, int, int) override { return seen("wheel", delta, 0); }
+    bool on_key_down(unsigned key) override { return seen("key", static_cast<int>(key), 0); }
+    bool on_timer(unsigned id) override { return seen("timer", static_cast<int>(id), 0); }
+    bool seen(const char* what, int a, int b) {
+      events.push_back(std::string(what) + " " + std::to_string(a) + "," + std::to_string(b));
+      return takes;
+    }
+    bool takes = true;
+    std::vector<std::string> events;
+  };
 
   // A loaded model with the box (0, 0, 0)-(30, 40, 120): diagonal 130, fitted distance 195.
   void give_model() {
-    SkpModel& m = viewer.model;
+    SkpModel& m = viewer.document.model;
     m.triangles.assign(1, Triangle());
     m.vertex_count = 3;
     m.bbox_min[0] = m.bbox_min[1] = m.bbox_min[2] = 0.0f;
@@ -45,8 +61,8 @@ class InputTest : public ::testing::Test {
   }
   // Scenes "S0", "S1", ... without cameras.
   void give_scenes(size_t count) {
-    viewer.model.scenes.assign(count, SceneInfo());
-    for (size_t i = 0; i < count; ++i) viewer.model.scenes[i].name = "S" + std::to_string(i);
+    viewer.document.model.scenes.assign(count, SceneInfo());
+    for (size_t i = 0; i < count; ++i) viewer.document.model.scenes[i].name = "S" + std::to_string(i);
   }
   // A key (with modifiers) or, when `id` is set, a menu command.
   void fire(unsigned id, unsigned key, bool shift = false, bool ctrl = false) {
@@ -59,11 +75,12 @@ class InputTest : public ::testing::Test {
     }
     host.shift = host.ctrl = false;
   }
-  Camera& active_camera() { return viewer.active_viewport().camera; }
+  Camera& active_camera() { return viewer.panes.active().camera; }
+  const Viewport& pane_at(size_t index) { return viewer.panes.viewports().at(index); }
 
   // A pane's rectangle and camera as text.
   std::string pane(size_t index) {
-    const Viewport& p = viewer.viewports.at(index);
+    const Viewport& p = pane_at(index);
     const Camera& c = p.camera;
     std::ostringstream s;
     s << p.x << "," << p.y << " " << p.width << "x" << p.height << " d " << c.distance << " p "
@@ -72,23 +89,25 @@ class InputTest : public ::testing::Test {
     return s.str();
   }
 
-  // Every piece of state input could change, as text; without `feedback`, the repaint count and
-  // the toast are left out.
+  // Every piece of state input could change, as text; without `feedback`, the menu refreshes,
+  // the repaint count and the toast are left out.
   std::string snapshot(bool feedback = true) {
     std::ostringstream s;
     const Viewer& v = viewer;
-    s << v.show_edges << v.show_materials << v.show_lighting << v.show_shadows << v.reverse_shadow
-      << v.performance_mode << v.night_theme << v.zoom_through << v.list_panel_visible << " unit "
-      << v.measure_unit << " layout " << v.layout << " active " << v.active_viewport_index
-      << " lists " << v.display_list_valid << " scene " << input.current_scene << " buttons "
-      << input.left_button_down << input.right_button_down << input.middle_button_down << "\n";
-    for (size_t i = 0; i < v.viewports.size(); ++i) s << pane(i) << "\n";
-    for (const LayerInfo& l : v.model.layers) s << l.visible;
-    s << "\nmenu " << host.menu_updates << " rebuild " << host.menu_rebuilds << " boxes "
-      << host.boxes.size() << " titles " << host.titles.size() << " theme "
-      << host.theme_items.size() << " open " << host.open_dialogs << " urls " << host.urls.size();
+    const DisplayOptions& d = v.display;
+    s << d.show_edges << d.show_materials << d.show_lighting << d.show_shadows << d.reverse_shadow
+      << d.performance_mode << d.night_theme << v.navigation.zoom_through
+      << v.panes.list_panel_visible() << " layout " << v.panes.layout() << " active "
+      << v.panes.active_index() << " revision " << v.document.revision << " scene "
+      << v.document.current_scene << " buttons " << input.left_button_down
+      << input.right_button_down << input.middle_button_down << "\n";
+    for (size_t i = 0; i < v.panes.viewports().size(); ++i) s << pane(i) << "\n";
+    for (const LayerInfo& l : v.document.model.layers) s << l.visible;
+    s << "\nrebuild " << host.menu_rebuilds << " boxes "
+      << host.boxes.size() << " titles " << host.titles.size() << " open " << host.open_dialogs
+      << " urls " << host.urls.size();
     if (feedback) {
-      s << " repaint " << host.invalidations << " toast '" << wide_to_utf8(v.status.toast_text)
+      s << " menu " << host.menu_updates << " repaint " << host.invalidations << " toast '" << wide_to_utf8(v.status.toast_text)
         << "'";
     }
     return s.str();

@@ -1,5 +1,5 @@
 // Keys: the default bindings and their Shift and Ctrl rule, custom bindings, and the fixed keys
-// (zoom, arrows, Tab, Enter, Escape), with walk mode's hold on the keyboard.
+// (zoom, arrows, Tab), and the active input tool's first look at every key.
 #include <cmath>
 #include <string>
 
@@ -9,43 +9,40 @@
 namespace lumeno {
 namespace {
 
-class KeyTest : public test::InputTest {
- protected:
-  void SetUp() override {
-    InputTest::SetUp();
-    // Makes the measurement keys observable.
-    input.hooks.start_measure_distance = [this] { ++measure_starts; };
-    input.hooks.start_measure_area = [this] { ++measure_starts; };
-  }
-  int measure_starts = 0;
-};
+using KeyTest = test::InputTest;
 
-TEST_F(KeyTest, EighteenDefaultsInOrderEachFiringOnlyWithShiftAndCtrlUp) {
-  const std::string want[] = {
-      "O open",        "F fit",         "K edges",          "M materials",
-      "G lighting",    "S shadows",     "H reverse_shadow", "C section",
-      "w perspective", "P performance", "T measure_dist",   "A measure_area",
-      "L lock",        "1 layout_1",    "2 layout_2",       "3 layout_3",
-      "4 layout_4",    "r list"};  // w = F8 (0x77), r = F3 (0x72)
-  ASSERT_EQ(input.key_bindings.size(), 18u);
+TEST_F(KeyTest, BuiltInDefaultsEachFiringOnlyWithShiftAndCtrlUp) {
+  // The measurement keys T and A come with the measurement feature.
+  const std::string want[] = {"O open",        "F fit",         "K edges",    "M materials",
+                              "G lighting",    "S shadows",     "H reverse_shadow",
+                              "C section",     "w perspective", "P performance",
+                              "L lock",        "1 layout_1",    "2 layout_2", "3 layout_3",
+                              "4 layout_4",    "r list"};  // w = F8 (0x77), r = F3 (0x72)
+  ASSERT_EQ(input.key_bindings.size(), 16u);
   give_model();
-  for (size_t i = 0; i < 18; ++i) {
+  for (size_t i = 0; i < 16; ++i) {
     const KeyBinding& b = input.key_bindings[i];
     EXPECT_EQ(std::string(1, static_cast<char>(b.key)) + " " + b.action, want[i]);
     EXPECT_FALSE(b.shift || b.ctrl);
-    EXPECT_NE(find_action(b.action), nullptr) << b.action;
     for (int mods = 1; mods <= 3; ++mods) {
       const std::string before = snapshot();
-      const int starts = measure_starts;
       fire(0, b.key, (mods & 1) != 0, (mods & 2) != 0);
       EXPECT_EQ(snapshot(), before) << b.action << " modifiers " << mods;
-      EXPECT_EQ(measure_starts, starts) << b.action;
     }
     const std::string before = snapshot();
-    const int starts = measure_starts;
     fire(0, b.key);
-    EXPECT_TRUE(snapshot() != before || measure_starts != starts) << b.action;
+    EXPECT_NE(snapshot(), before) << b.action;
   }
+}
+
+TEST_F(KeyTest, FeatureCommandsBindTheirDefaultKeysWhenTheBindingsAreMade) {
+  int runs = 0;
+  viewer.commands.add({0, "feature_action", L"F", 'T', [&runs] { ++runs; }});
+  fire(0, 'T');
+  EXPECT_EQ(runs, 0);  // bound only when the bindings are made again
+  input.init_default_keybindings();
+  fire(0, 'T');
+  EXPECT_EQ(runs, 1);
 }
 
 TEST_F(KeyTest, CustomBindingsTakeTheFirstExactMatchAndDefaultsComeBack) {
@@ -54,10 +51,10 @@ TEST_F(KeyTest, CustomBindingsTakeTheFirstExactMatchAndDefaultsComeBack) {
                         {'Q', false, false, "lighting"},  // shadowed by the one before
                         {'W', false, true, "no_such_action"}};
   input.process_keybinding('Q', false, false);
-  EXPECT_FALSE(viewer.show_materials);
-  EXPECT_TRUE(viewer.show_lighting && viewer.show_edges);
+  EXPECT_FALSE(viewer.display.show_materials);
+  EXPECT_TRUE(viewer.display.show_lighting && viewer.display.show_edges);
   input.process_keybinding('Q', true, false);
-  EXPECT_FALSE(viewer.show_edges);
+  EXPECT_FALSE(viewer.display.show_edges);
   const std::string before = snapshot();
   input.process_keybinding('Q', true, true);
   input.process_keybinding('W', false, true);
@@ -67,7 +64,7 @@ TEST_F(KeyTest, CustomBindingsTakeTheFirstExactMatchAndDefaultsComeBack) {
   input.init_default_keybindings();
   fire(0, 'K');  // key repeat is not filtered: every key-down toggles
   fire(0, 'K');
-  EXPECT_FALSE(viewer.show_edges);
+  EXPECT_FALSE(viewer.display.show_edges);
 }
 
 TEST_F(KeyTest, SectionKeyOnlyShowsItsToast) {
@@ -80,7 +77,7 @@ TEST_F(KeyTest, SectionKeyOnlyShowsItsToast) {
 
 TEST_F(KeyTest, ZoomAndArrowKeysMoveTheActiveCameraWithAnyModifiers) {
   viewer.set_layout(4);
-  viewer.active_viewport_index = 2;
+  viewer.panes.select(2);
   const struct {
     unsigned key;
     bool shift;
@@ -97,7 +94,7 @@ TEST_F(KeyTest, ZoomAndArrowKeysMoveTheActiveCameraWithAnyModifiers) {
   const std::string others = pane(0) + pane(1) + pane(3);
   for (bool locked : {false, true}) {  // the lock does not stop them
     for (const auto& c : cases) {
-      Camera& cam = viewer.viewports[2].camera;
+      Camera& cam = viewer.panes.viewports()[2].camera;
       cam.view_locked = locked;
       cam.distance = c.start;
       cam.target_offset[0] = cam.target_offset[1] = 0.0f;
@@ -127,57 +124,39 @@ TEST_F(KeyTest, TabStepsThroughScenesAndDoesNothingWithoutThem) {
   give_scenes(3);
   for (int want : {0, 1, 2, 0}) {
     fire(0, kKeyTab, false, want == 2);  // Ctrl does not stop Tab
-    EXPECT_EQ(input.current_scene, want);
+    EXPECT_EQ(viewer.document.current_scene, want);
     EXPECT_EQ(viewer.status.toast_text, L"场景: S" + std::to_wstring(want));
   }
-  input.current_scene = -1;
+  viewer.document.current_scene = -1;
   for (int want : {2, 1, 0, 2}) {
     fire(0, kKeyTab, true);
-    EXPECT_EQ(input.current_scene, want);
+    EXPECT_EQ(viewer.document.current_scene, want);
   }
 }
 
-TEST_F(KeyTest, EnterAndEscapeReachTheRunningMeasurement) {
-  enum Mode { None, Distance, Area } mode = None;
-  int closes = 0, ends = 0;
-  input.hooks.measuring = [&] { return mode != None; };
-  input.hooks.measuring_area = [&] { return mode == Area; };
-  input.hooks.close_measure = [&] { ++closes; };
-  input.hooks.end_measure = [&] { ++ends; };
-  const struct {
-    Mode mode;
-    unsigned key;
-    int closes, ends;
-  } cases[] = {{None, kKeyEnter, 0, 0},  {Distance, kKeyEnter, 0, 0},  {Area, kKeyEnter, 1, 0},
-               {None, kKeyEscape, 0, 0}, {Distance, kKeyEscape, 0, 1}, {Area, kKeyEscape, 0, 1}};
-  for (const auto& c : cases) {
-    mode = c.mode;
-    closes = ends = 0;
-    const int repaints = host.invalidations;
-    fire(0, c.key);
-    EXPECT_EQ(closes, c.closes) << c.mode << " " << c.key;
-    EXPECT_EQ(ends, c.ends) << c.mode << " " << c.key;
-    EXPECT_EQ(host.invalidations - repaints, c.closes + c.ends) << c.mode << " " << c.key;
-  }
-}
-
-TEST_F(KeyTest, WalkModeTakesOnlyEscapeWhichLeavesIt) {
-  bool walking = true;
-  int toggles = 0;
-  input.hooks.walk_active = [&] { return walking; };
-  input.hooks.toggle_walk_mode = [&] { ++toggles; };
+TEST_F(KeyTest, TheActiveToolSeesEveryKeyFirst) {
+  give_model();
+  give_scenes(2);
+  ProbeTool tool;
+  viewer.tools.push(&tool);
   const std::string before = snapshot();
-  for (unsigned key : {unsigned('K'), kKeyTab, kKeyAdd, kKeyLeft, unsigned('2'), kKeyEnter}) {
+  for (unsigned key : {unsigned('K'), kKeyTab, kKeyAdd, kKeyLeft, unsigned('2'), kKeyEnter,
+                       kKeyEscape}) {
     input.on_key_message(key);
   }
-  EXPECT_EQ(snapshot(), before);
-  input.on_key_message(kKeyEscape);
-  EXPECT_EQ(toggles, 1);
-  walking = false;
+  EXPECT_EQ(snapshot(), before);  // taken: navigation never saw them
+  EXPECT_EQ(tool.events.size(), 7u);
+  EXPECT_EQ(tool.events[1], "key 9,0");  // Tab
+
+  tool.takes = false;  // passed on: the keys act as usual
   input.on_key_message('K');
-  input.on_key_message(kKeyEscape);
-  EXPECT_FALSE(viewer.show_edges);
-  EXPECT_EQ(toggles, 1);
+  input.on_key_message(kKeyTab);
+  EXPECT_FALSE(viewer.display.show_edges);
+  EXPECT_EQ(viewer.document.current_scene, 0);
+  viewer.tools.remove(&tool);
+  input.on_key_message('K');
+  EXPECT_TRUE(viewer.display.show_edges);
+  EXPECT_EQ(tool.events.size(), 9u);
 }
 
 }  // namespace

@@ -5,10 +5,11 @@
 
 #include <string>
 
+#include <functional>
+
 #include "model/skp_model.h"
-#include "tests/native/ui/recording_host.h"
+#include "tests/native/input/input_fixture.h"
 #include "ui/commands.h"
-#include "ui/viewer.h"
 
 namespace lumeno {
 namespace {
@@ -36,71 +37,82 @@ std::vector<std::wstring> flatten(const std::vector<MenuItem>& items, const std:
   return lines;
 }
 
-TEST(MenuBar, EveryItemTextIdentifierAndInitialMarkInOrder) {
-  const std::vector<std::wstring> want = {
-      L"文件(&F) >",
-      L"文件(&F)/打开模型(&O)\tO|1001",
-      L"文件(&F)/-",
-      L"文件(&F)/用 SketchUp 打开|1002",
-      L"文件(&F)/-",
-      L"文件(&F)/另存低版本|1003",
-      L"视图(&V) >",
-      L"视图(&V)/适配窗口\tF|1400",
-      L"视图(&V)/-",
-      L"视图(&V)/显示边线\tK|1401|v",
-      L"视图(&V)/显示材质\tM|1402|v",
-      L"视图(&V)/光照\tG|1403|v",
-      L"视图(&V)/阴影\tS|1404",
-      L"视图(&V)/反转阴影方向\tH|1405",
-      L"视图(&V)/-",
-      L"视图(&V)/透视/正交\tF8|1406|v",
-      L"视图(&V)/视角...|1407",
-      L"视图(&V)/缩放穿透|1408",
-      L"视图(&V)/性能模式\tP|1409",
-      L"视图(&V)/-",
-      L"视图(&V)/单窗口\t1|1410",
-      L"视图(&V)/左右分屏\t2|1411",
-      L"视图(&V)/一大两小\t3|1412",
-      L"视图(&V)/四窗口\t4|1413",
-      L"视图(&V)/-",
-      L"视图(&V)/锁定视角\tL|1414",
-      L"视图(&V)/打开/关闭列表\tF3|1415",
-      L"视图(&V)/-",
-      L"视图(&V)/模型信息|1429",
-      L"图层(&L) >",
-      L"图层(&L)/（请先打开模型）|0|gray",
-      L"设置(&T) >",
-      L"设置(&T)/偏好设置...|1435",
-      L"设置(&T)/行走设置...|1436",
-      L"设置(&T)/快捷键设置...|1437",
-      L"设置(&T)/-",
-      L"设置(&T)/清理 viewer 缓存|1438",
-      L"☀ 日间|1430",
-      L"▣ 适配|1431",
-      L"◇ 透视|1432",
-      L"视角|1407",
-      L"↔ 测距|1433",
-      L"行走|1434",
-      L"帮助(&H) >",
-      L"帮助(&H)/使用说明|1444",
-      L"帮助(&H)/关于|1445",
-  };
-  const std::vector<MenuItem> bar = menu_bar();
-  EXPECT_EQ(flatten(bar, L""), want);
-  ASSERT_GT(bar.size(), kLayerMenuPosition);
-  EXPECT_EQ(bar[kLayerMenuPosition].text, L"图层(&L)");
+using MenuTest = test::InputTest;
+
+// Every command item, depth-first.
+void for_each_command(const std::vector<MenuItem>& items,
+                      const std::function<void(const MenuItem&)>& visit) {
+  for (const MenuItem& item : items) {
+    if (item.kind == MenuItemKind::Popup) for_each_command(item.items, visit);
+    if (item.kind == MenuItemKind::Command && item.id != 0) visit(item);
+  }
 }
 
-TEST(MenuBar, EveryCommandItemReachesTheCommandTable) {
-  std::vector<MenuItem> pending = menu_bar();
-  while (!pending.empty()) {
-    const MenuItem item = pending.back();
-    pending.pop_back();
-    pending.insert(pending.end(), item.items.begin(), item.items.end());
-    if (item.kind == MenuItemKind::Command && !item.grayed) {
-      EXPECT_NE(find_command(item.id), nullptr) << item.id;
+TEST_F(MenuTest, KeyLabelsComeFromTheBindingsAndUnregisteredItemsAreGrayed) {
+  const std::vector<MenuItem> bar = menu_bar(viewer.commands, input.key_bindings);
+  ASSERT_GT(bar.size(), kLayerMenuPosition + 1);
+  EXPECT_EQ(bar[kLayerMenuPosition].text, L"图层(&L)");
+  EXPECT_EQ(bar[kLayerMenuPosition + 1].text, L"测量(&E)");
+  int labelled = 0;
+  for_each_command(bar, [&](const MenuItem& item) {
+    const Command* c = viewer.commands.find(item.id);
+    EXPECT_EQ(item.grayed, c == nullptr) << item.id;
+    const size_t tab = item.text.find(L'\t');
+    if (tab == std::wstring::npos) return;
+    ++labelled;
+    // The label names the key that runs this item's command.
+    ASSERT_NE(c, nullptr) << item.id;
+    const KeyBinding* b = nullptr;
+    for (const KeyBinding& k : input.key_bindings)
+      if (k.action == c->action) b = &k;
+    ASSERT_NE(b, nullptr) << item.id;
+    EXPECT_EQ(item.text.substr(tab + 1), key_label(b->key)) << item.id;
+  });
+  EXPECT_EQ(labelled, 15);  // open, fit, edges ... layouts, lock, list
+
+  // A rebound key relabels the item; a feature's command enables its item with its key.
+  input.key_bindings[0].key = 0x7B;  // open on F12
+  viewer.commands.add({ID_MEASURE_DISTANCE, "measure_dist", L"测距", 'T', [] {}});
+  input.init_default_keybindings();
+  input.key_bindings.push_back({'Q', false, false, "open"});
+  const std::vector<MenuItem> again = menu_bar(viewer.commands, input.key_bindings);
+  EXPECT_EQ(again[0].items[0].text, L"打开模型(&O)\tO");
+  EXPECT_EQ(again[kLayerMenuPosition + 1].items[0].text, L"测距\tT");
+  EXPECT_FALSE(again[kLayerMenuPosition + 1].items[0].grayed);
+  EXPECT_EQ(key_label(0x70), L"F1");
+  EXPECT_EQ(key_label(kKeyEscape), L"");
+}
+
+TEST_F(MenuTest, StatesFollowTheCommandsTheActivePaneAndTheLayers) {
+  auto states = [this] {
+    std::wstring text;
+    const std::vector<MenuItem> bar = menu_bar(viewer.commands, input.key_bindings);
+    for (const MenuState& m : menu_states(bar, viewer.commands, viewer.document.model)) {
+      if (m.has_mark) text += std::to_wstring(m.id) + (m.checked ? L"+ " : L"- ");
+      if (m.relabel) text += m.text + L" ";
+      if (!m.enabled) text += L"x";
     }
-  }
+    return text;
+  };
+  // File: open, then the two items of the settings feature, not registered here.
+  const std::wstring before = states();
+  EXPECT_EQ(before.substr(0, 2), L"xx");
+  EXPECT_NE(before.find(L"1401+ 1402+ 1403+ 1404- 1406+ x1408- 1409- "), std::wstring::npos);
+  EXPECT_NE(before.find(L"☀ 日间 "), std::wstring::npos);
+  viewer.set_layout(2);
+  viewer.panes.viewports()[1].camera.perspective = false;
+  viewer.panes.select(1);
+  viewer.display.show_edges = false;
+  viewer.navigation.zoom_through = true;
+  viewer.display.night_theme = true;
+  viewer.document.model.layers.resize(250);
+  viewer.document.model.layers[0].visible = false;
+  const std::wstring after = states();
+  EXPECT_NE(after.find(L"1401- 1402+ 1403+ 1404- 1406- x1408+ 1409- "), std::wstring::npos);
+  EXPECT_NE(after.find(L"☾ 夜间"), std::wstring::npos);
+  EXPECT_NE(after.find(L"1200- 1201+ "), std::wstring::npos);
+  EXPECT_NE(after.find(L"1399+ "), std::wstring::npos);
+  EXPECT_EQ(after.find(L"1400+"), std::wstring::npos);  // no more than 200 layers
 }
 
 TEST(LayerMenu, PlaceholdersNamesAndTheLimitOf200) {
@@ -127,45 +139,6 @@ TEST(LayerMenu, PlaceholdersNamesAndTheLimitOf200) {
   ASSERT_EQ(lines.size(), 200u);
   EXPECT_EQ(lines[100], L"图层 100|1300|v");
   EXPECT_EQ(lines[199], L"图层 199|1399");
-}
-
-TEST(MenuMarks, FollowTheViewerAndTheActivePane) {
-  test::RecordingHost host;
-  Viewer viewer(host);
-
-  auto marks_of = [&viewer] {
-    std::wstring text;
-    for (const MenuMark& m : menu_marks(viewer)) {
-      text += std::to_wstring(m.id) + (m.checked ? L"+ " : L"- ");
-    }
-    return text;
-  };
-  // Before the panes exist, the default camera's projection.
-  EXPECT_EQ(marks_of(), L"1401+ 1402+ 1403+ 1404- 1406+ 1408- 1409- ");
-
-  viewer.init_viewports();
-  viewer.set_layout(2);
-  viewer.viewports[1].camera.perspective = false;
-  viewer.show_edges = false;
-  viewer.show_shadows = true;
-  viewer.zoom_through = true;
-  viewer.performance_mode = true;
-  viewer.reverse_shadow = true;  // no mark
-  viewer.active_viewport_index = 1;
-  viewer.model.layers.resize(2);
-  viewer.model.layers[0].visible = false;
-  EXPECT_EQ(marks_of(), L"1401- 1402+ 1403+ 1404+ 1406- 1408+ 1409+ 1200- 1201+ ");
-
-  // An index beyond the panes resolves to the first.
-  viewer.active_viewport_index = 5;
-  EXPECT_EQ(menu_marks(viewer)[4].id, ID_PERSPECTIVE);
-  EXPECT_TRUE(menu_marks(viewer)[4].checked);
-
-  // At most 200 layer marks.
-  viewer.model.layers.resize(250);
-  const std::vector<MenuMark> marks = menu_marks(viewer);
-  EXPECT_EQ(marks.size(), 7u + 200u);
-  EXPECT_EQ(marks.back().id, ID_LAYER_LAST);
 }
 
 }  // namespace

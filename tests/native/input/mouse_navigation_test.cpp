@@ -1,5 +1,5 @@
 // Mouse navigation: choosing the pane, the navigator click, panning, orbiting, the wheel, and the
-// measurement and walk-mode branches.
+// active input tool's first look at every mouse event.
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -13,7 +13,7 @@ class MouseTest : public test::InputTest {
  protected:
   // The centre of navigator item `index` after a rebuild for the active camera.
   std::pair<int, int> disc(int index) {
-    viewer.update_axis_navigator();
+    viewer.navigator.update(active_camera(), viewer.panes.client_width());
     const NavItem& item = viewer.navigator.nav_items[static_cast<size_t>(index)];
     return {static_cast<int>(std::lround(item.screen_x)),
             static_cast<int>(std::lround(item.screen_y))};
@@ -25,13 +25,13 @@ TEST_F(MouseTest, PressChoosesThePaneReleaseClearsOnlyItsFlag) {
   viewer.toggle_list_panel();  // panes end at 980, the strip runs to 1200
   const int menus = host.menu_updates;
   input.on_mouse_down(kButtonRight, 900, 400);
-  EXPECT_EQ(viewer.active_viewport_index, 1);
+  EXPECT_EQ(viewer.panes.active_index(), 1);
   EXPECT_EQ(host.menu_updates, menus + 1);      // the perspective mark follows the pane
   input.on_mouse_down(kButtonLeft, 1100, 400);  // on the strip, outside every pane
-  EXPECT_EQ(viewer.active_viewport_index, 0);
+  EXPECT_EQ(viewer.panes.active_index(), 0);
   input.on_mouse_down(kButtonMiddle, 10, 10);
   input.on_mouse_down(4, 900, 10);  // another code only chooses the pane
-  EXPECT_EQ(viewer.active_viewport_index, 1);
+  EXPECT_EQ(viewer.panes.active_index(), 1);
   EXPECT_TRUE(input.left_button_down && input.right_button_down && input.middle_button_down);
 
   const struct {
@@ -78,12 +78,12 @@ TEST_F(MouseTest, DragsPanAndOrbitTheActivePane) {
       {{kButtonLeft, kButtonRight}, false, 1.0f, 30.0f, 10, 0, 10 * pan, 0.0f, -50.0f, 30.0f},
   };
   for (const Case& c : cases) {
-    Camera& cam = viewer.viewports[1].camera;
+    Camera& cam = viewer.panes.viewports()[1].camera;
     cam.target_offset[0] = cam.target_offset[1] = 0.0f;
     cam.yaw = -45.0f;
     cam.pitch = c.pitch;
     cam.view_locked = c.locked;
-    viewer.rotate_sensitivity = c.sensitivity;
+    viewer.navigation.rotate_sensitivity = c.sensitivity;
     const std::string other = pane(0);
     input.on_mouse_move(5, 5);  // far away: the first move counts from the press
     for (unsigned b : c.buttons) input.on_mouse_down(b, 700, 300);
@@ -130,7 +130,7 @@ TEST_F(MouseTest, NavigatorClickTurnsTheActivePaneOnlyAndLockedPanesRefuse) {
   give_model();
   viewer.set_layout(2);  // the navigator sits over pane 1 while pane 0 is active
   for (int index = 0; index < kNavItemCount; ++index) {
-    Camera& cam = viewer.viewports[0].camera;
+    Camera& cam = viewer.panes.viewports()[0].camera;
     cam.pitch = 30.0f;
     cam.yaw = -45.0f;
     const std::pair<int, int> at = disc(index);
@@ -143,16 +143,16 @@ TEST_F(MouseTest, NavigatorClickTurnsTheActivePaneOnlyAndLockedPanesRefuse) {
     EXPECT_EQ(cam.pitch, pitch) << index;
     EXPECT_EQ(cam.yaw, yaw) << index;
     EXPECT_FALSE(input.left_button_down);
-    EXPECT_EQ(viewer.active_viewport_index, 0);
+    EXPECT_EQ(viewer.panes.active_index(), 0);
     EXPECT_EQ(pane(1), pane1);
   }
-  viewer.viewports[0].camera.view_locked = true;
-  viewer.viewports[0].camera.pitch = 30.0f;
+  viewer.panes.viewports()[0].camera.view_locked = true;
+  viewer.panes.viewports()[0].camera.pitch = 30.0f;
   const std::pair<int, int> z = disc(2);
   input.on_mouse_down(kButtonLeft, z.first, z.second);
   EXPECT_EQ(viewer.status.toast_text, L"请先按 L 解锁视角");
   EXPECT_EQ(viewer.status.toast_duration, 3000);
-  EXPECT_EQ(viewer.viewports[0].camera.pitch, 30.0f);
+  EXPECT_EQ(viewer.panes.viewports()[0].camera.pitch, 30.0f);
 }
 
 TEST_F(MouseTest, WheelZoomsTenPercentPerNotchAboveTheFloorUnlessZoomThrough) {
@@ -171,12 +171,12 @@ TEST_F(MouseTest, WheelZoomsTenPercentPerNotchAboveTheFloorUnlessZoomThrough) {
   };
   for (const auto& c : cases) {
     cam.distance = c.start;
-    viewer.zoom_through = c.through;
+    viewer.navigation.zoom_through = c.through;
     input.on_mouse_wheel(c.delta, 9999, -9999);  // the (screen) position is not used
     EXPECT_FLOAT_EQ(cam.distance, c.want) << c.start << " " << c.delta;
   }
   // Zoom-through comes arbitrarily close but never to 0, and zooming out never to infinity.
-  viewer.zoom_through = true;
+  viewer.navigation.zoom_through = true;
   for (int i = 0; i < 2000; ++i) input.on_mouse_wheel(120, 0, 0);
   EXPECT_GT(cam.distance, 0.0f);
   for (int i = 0; i < 3000; ++i) input.on_mouse_wheel(-120, 0, 0);
@@ -213,67 +213,37 @@ TEST_F(MouseTest, ShiftWheelChangesThePerspectiveFieldOfViewWithinFiveTo120) {
   }
 }
 
-TEST_F(MouseTest, MeasuringTakesLeftClicksInsteadOfPanning) {
-  give_model();
-  bool measuring = true, hits_model = true;
-  std::vector<std::pair<int, int>> clicks;
-  input.hooks.measuring = [&] { return measuring; };
-  input.hooks.add_point_at = [&](int x, int y) {
-    clicks.emplace_back(x, y);
-    return hits_model;
-  };
-  int repaints = host.invalidations;
-  input.on_mouse_down(kButtonLeft, 300, 200);
-  EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{300, 200}}));
-  EXPECT_EQ(host.invalidations, repaints + 1);
-  input.on_mouse_move(340, 260);
-  EXPECT_EQ(active_camera().target_offset[0], 0.0f);
-
-  hits_model = false;  // beside the model: no point, no repaint
-  repaints = host.invalidations;
-  input.on_mouse_down(kButtonLeft, 10, 10);
-  EXPECT_EQ(host.invalidations, repaints);
-  input.on_mouse_down(kButtonRight, 10, 10);  // never the right button
-  measuring = false;
-  input.on_mouse_down(kButtonLeft, 10, 10);
-  EXPECT_EQ(clicks.size(), 2u);
-}
-
-TEST_F(MouseTest, WalkModeChoosesThePaneAndTheWheelStepsTheSpeed) {
+TEST_F(MouseTest, TheActiveToolSeesEveryMouseEventFirst) {
   give_model();
   viewer.set_layout(2);
-  bool walking = true;
-  float speed = 3.0f;
-  input.hooks.walk_active = [&] { return walking; };
-  input.hooks.walk_speed = [&]() -> float& { return speed; };
   const std::pair<int, int> z = disc(2);
-  const std::string cameras = pane(0) + pane(1);
-
+  ProbeTool tool;
+  viewer.tools.push(&tool);
+  const std::string before = snapshot();
   input.on_mouse_down(kButtonRight, 900, 300);
-  EXPECT_EQ(viewer.active_viewport_index, 1);
-  EXPECT_FALSE(input.right_button_down);
   input.on_mouse_move(z.first, z.second);
-  EXPECT_EQ(viewer.navigator.hovered_nav_item, -1);
-  const struct {
-    float speed;
-    int delta;
-    float want;
-  } cases[] = {{3.0f, 120, 3.1f},   {3.0f, -120, 2.9f}, {79.95f, 120, 80.0f}, {80.0f, 1, 80.0f},
-               {0.15f, -120, 0.1f}, {0.1f, -1, 0.1f},   {3.0f, 0, 3.0f}};
-  for (const auto& c : cases) {
-    speed = c.speed;
-    input.on_mouse_wheel(c.delta, 0, 0);
-    EXPECT_NEAR(speed, c.want, 1e-5f) << c.speed << " " << c.delta;
-  }
-  speed = 12.34f;
+  input.on_mouse_down(kButtonLeft, z.first, z.second);  // not even the navigator
   input.on_mouse_wheel(120, 0, 0);
-  EXPECT_EQ(viewer.status.toast_text, L"行走速度：12.4");
-  EXPECT_EQ(viewer.status.toast_duration, 900);
-  EXPECT_EQ(pane(0) + pane(1), cameras);
+  input.on_mouse_up(kButtonRight, 900, 300);
+  viewer.on_timer(kWalkTimer);
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_EQ(tool.events,
+            (std::vector<std::string>{"down 900,300", "move " + std::to_string(z.first) + "," +
+                                                           std::to_string(z.second),
+                                      "down " + std::to_string(z.first) + "," +
+                                          std::to_string(z.second),
+                                      "wheel 120,0", "up 900,300", "timer 3,0"}));
 
-  walking = false;  // the wheel zooms again
+  tool.takes = false;  // passed on: navigation acts, and a release always ends the drag
+  input.on_mouse_down(kButtonRight, 900, 300);
+  EXPECT_EQ(viewer.panes.active_index(), 1);
+  EXPECT_TRUE(input.right_button_down);
+  tool.takes = true;
+  input.on_mouse_up(kButtonRight, 900, 300);
+  EXPECT_FALSE(input.right_button_down);
+  viewer.tools.remove(&tool);
   input.on_mouse_wheel(120, 0, 0);
-  EXPECT_FLOAT_EQ(viewer.viewports[1].camera.distance, 195.0f * 0.9f);
+  EXPECT_FLOAT_EQ(pane_at(1).camera.distance, 195.0f * 0.9f);
 }
 
 TEST_F(MouseTest, ExtremeCoordinatesKeepTheCameraFinite) {

@@ -10,7 +10,8 @@ namespace {
 class SceneLayerTest : public test::InputTest {
  protected:
   bool mark(unsigned id) {
-    for (const MenuMark& m : menu_marks(viewer)) {
+    const std::vector<MenuItem> bar = menu_bar(viewer.commands, input.key_bindings);
+    for (const MenuState& m : menu_states(bar, viewer.commands, viewer.document.model)) {
       if (m.id == id) return m.checked;
     }
     ADD_FAILURE() << "no mark for " << id;
@@ -21,8 +22,8 @@ class SceneLayerTest : public test::InputTest {
 TEST_F(SceneLayerTest, SceneCommandsShowTheSceneAndIgnoreIndexesWithoutOne) {
   give_model();
   give_scenes(3);
-  viewer.model.scenes[1].name = "客厅";
-  SceneInfo& with_camera = viewer.model.scenes[2];
+  viewer.document.model.scenes[1].name = "客厅";
+  SceneInfo& with_camera = viewer.document.model.scenes[2];
   with_camera.has_camera = true;
   with_camera.eye = {100.0, 0.0, 0.0};
   with_camera.up = {0.0, 0.0, 1.0};
@@ -30,37 +31,38 @@ TEST_F(SceneLayerTest, SceneCommandsShowTheSceneAndIgnoreIndexesWithoutOne) {
 
   const std::string view = pane(0);
   input.on_command(ID_SCENE_FIRST + 1);  // no camera: the name only, the view unchanged
-  EXPECT_EQ(input.current_scene, 1);
+  EXPECT_EQ(viewer.document.current_scene, 1);
   EXPECT_EQ(viewer.status.toast_text, L"场景: 客厅");
   EXPECT_EQ(viewer.status.toast_duration, 3000);
   EXPECT_EQ(pane(0), view);
 
   input.on_command(ID_SCENE_FIRST + 2);
-  EXPECT_EQ(input.current_scene, 2);
+  EXPECT_EQ(viewer.document.current_scene, 2);
   EXPECT_FLOAT_EQ(active_camera().fov, 50.0f);
   EXPECT_NEAR(active_camera().distance, 100.0f, 1e-3f);
 
   viewer.status.toast_text.clear();
-  const std::string state = snapshot();
+  const std::string state = snapshot(false);
   for (unsigned id : {ID_SCENE_FIRST + 3, ID_SCENE_LAST}) input.on_command(id);
   input.goto_scene(-1);
-  EXPECT_EQ(snapshot(), state);  // not even a toast
+  EXPECT_EQ(snapshot(false), state);
+  EXPECT_TRUE(viewer.status.toast_text.empty());  // not even a toast
 }
 
 TEST_F(SceneLayerTest, SteppingFromAnIndexAnEarlierModelLeftBeyondTheEnd) {
   give_scenes(3);
-  input.current_scene = 7;  // kept across loads from a model with more scenes
+  viewer.document.current_scene = 7;  // kept across loads from a model with more scenes
   input.next_scene();
-  EXPECT_EQ(input.current_scene, 0);
-  input.current_scene = 7;
+  EXPECT_EQ(viewer.document.current_scene, 0);
+  viewer.document.current_scene = 7;
   input.prev_scene();  // the last scene, not a run of silent steps down to it
-  EXPECT_EQ(input.current_scene, 2);
+  EXPECT_EQ(viewer.document.current_scene, 2);
   EXPECT_EQ(viewer.status.toast_text, L"场景: S2");
 }
 
 TEST_F(SceneLayerTest, LayerToggleInvalidatesTheDisplayListsAndMovesItsMark) {
   give_model();
-  viewer.model.layers.resize(250);
+  viewer.document.model.layers.resize(250);
   const struct {
     unsigned id;
     size_t layer;
@@ -68,29 +70,28 @@ TEST_F(SceneLayerTest, LayerToggleInvalidatesTheDisplayListsAndMovesItsMark) {
   } steps[] = {
       {ID_LAYER_FIRST + 1, 1, false}, {ID_LAYER_FIRST + 1, 1, true}, {ID_LAYER_LAST, 199, false}};
   for (const auto& s : steps) {
-    viewer.display_list_valid = true;
+    const uint64_t revision = viewer.document.revision;
     const int menus = host.menu_updates, repaints = host.invalidations;
     input.on_command(s.id);
-    EXPECT_EQ(viewer.model.layers[s.layer].visible, s.visible) << s.id;
+    EXPECT_EQ(viewer.document.model.layers[s.layer].visible, s.visible) << s.id;
     EXPECT_EQ(mark(s.id), s.visible) << s.id;
-    EXPECT_FALSE(viewer.display_list_valid);
+    EXPECT_GT(viewer.document.revision, revision);  // the GL lists are built again
     EXPECT_EQ(host.menu_updates, menus + 1);
     EXPECT_EQ(host.invalidations, repaints + 1);
   }
-  EXPECT_TRUE(viewer.model.layers[0].visible && viewer.model.layers[200].visible);
+  EXPECT_TRUE(viewer.document.model.layers[0].visible && viewer.document.model.layers[200].visible);
 }
 
 TEST_F(SceneLayerTest, LayerIndexesWithoutALayerDoNothing) {
   give_model();
-  viewer.model.layers.resize(3);
-  viewer.display_list_valid = true;
-  const std::string before = snapshot();
+  viewer.document.model.layers.resize(3);
+  const std::string before = snapshot(false);
   for (unsigned id : {ID_LAYER_FIRST + 3, ID_LAYER_LAST}) input.on_command(id);
   input.toggle_layer(-1);
-  viewer.model.layers.clear();  // a failed load leaves no layers behind the old menu
+  viewer.document.model.layers.clear();  // a failed load leaves no layers behind the old menu
   input.on_command(ID_LAYER_FIRST);
-  viewer.model.layers.resize(3);
-  EXPECT_EQ(snapshot(), before);
+  viewer.document.model.layers.resize(3);
+  EXPECT_EQ(snapshot(false), before);
 }
 
 }  // namespace

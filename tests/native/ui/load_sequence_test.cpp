@@ -74,9 +74,9 @@ class LoadSequenceTest : public ::testing::Test {
     EXPECT_EQ(host.boxes.back().caption, L"加载错误");
     EXPECT_EQ(host.boxes.back().flags, kBoxIconError);
     EXPECT_FALSE(host.timer_running(kStatusTimer));
-    EXPECT_FALSE(viewer.model.loaded);
-    EXPECT_TRUE(viewer.model.triangles.empty());
-    EXPECT_TRUE(viewer.model.edges.empty());
+    EXPECT_FALSE(viewer.document.model.loaded);
+    EXPECT_TRUE(viewer.document.model.triangles.empty());
+    EXPECT_TRUE(viewer.document.model.edges.empty());
   }
 
   std::string dir_;
@@ -86,19 +86,19 @@ class LoadSequenceTest : public ::testing::Test {
 
 TEST_F(LoadSequenceTest, SuccessShowsCountsFitsAndClearsTheTitleLater) {
   const std::string path = write("house.skp", small_model().dump());
-  viewer.display_list_valid = true;
+  const uint64_t revision = viewer.document.revision;
   const uint32_t start = host.now;
   ASSERT_TRUE(viewer.open_file_utf8(path));
 
   EXPECT_EQ(host.titles, (std::vector<std::wstring>{
                              kLoading, L"Lumeno — 顶点: 6 | 三角形: 2 | 边线: 1 | 纹理: 0"}));
   EXPECT_TRUE(host.boxes.empty());
-  EXPECT_FALSE(viewer.display_list_valid);
+  EXPECT_GT(viewer.document.revision, revision);
   EXPECT_GE(host.invalidations, 1);
   EXPECT_EQ(host.menu_rebuilds, 1);
   EXPECT_EQ(host.menu_updates, 1);
   // Every pane fitted: diagonal of the 10 x 10 square times 1.5, looking at its centre.
-  for (const Viewport& v : viewer.viewports) {
+  for (const Viewport& v : viewer.panes.viewports()) {
     EXPECT_NEAR(v.camera.distance, 1.5f * std::sqrt(200.0f), 1e-3f);
     EXPECT_EQ(v.camera.target_offset[0], 0.0f);
   }
@@ -179,13 +179,13 @@ TEST_F(LoadSequenceTest, WidePathIsKeptAndConvertedToUtf8) {
   const std::wstring wide = utf8_to_wide(path);
   ASSERT_NE(wide.find(L"模型 房.skp"), std::wstring::npos);
   EXPECT_TRUE(viewer.open_file(wide));
-  EXPECT_EQ(viewer.current_file, wide);
-  EXPECT_EQ(viewer.model.file_path, path);
+  EXPECT_EQ(viewer.document.path, wide);
+  EXPECT_EQ(viewer.document.model.file_path, path);
 
   // A failed load keeps the path it was given.
   const std::wstring missing = utf8_to_wide(dir_ + "/缺失.skp");
   EXPECT_FALSE(viewer.open_file(missing));
-  EXPECT_EQ(viewer.current_file, missing);
+  EXPECT_EQ(viewer.document.path, missing);
 }
 
 TEST_F(LoadSequenceTest, EdgesOnlyModelIsFittedToItsEdges) {
@@ -194,7 +194,7 @@ TEST_F(LoadSequenceTest, EdgesOnlyModelIsFittedToItsEdges) {
        {{"edges", {{{"start", {100, 0, 0}}, {"end", {130, 40, 0}}}}}}}};
   ASSERT_TRUE(viewer.open_file_utf8(write("wire.skp", model.dump())));
   EXPECT_EQ(host.title(), L"Lumeno — 顶点: 0 | 三角形: 0 | 边线: 1 | 纹理: 0");
-  EXPECT_FLOAT_EQ(viewer.viewports[0].camera.distance, 75.0f);  // 1.5 x 50
+  EXPECT_FLOAT_EQ(viewer.panes.viewports()[0].camera.distance, 75.0f);  // 1.5 x 50
   const Vec3 centre = viewer.bounds().centre();
   EXPECT_FLOAT_EQ(centre.x, 115.0f);
   EXPECT_FLOAT_EQ(centre.y, 20.0f);
@@ -219,13 +219,13 @@ TEST_F(LoadSequenceTest, SecondModelReplacesTheFirstAndSceneCameraApplies) {
   bigger["entities"].erase("edges");
   ASSERT_TRUE(viewer.open_file_utf8(write("b.skp", bigger.dump())));
   EXPECT_EQ(host.title(), L"Lumeno — 顶点: 6 | 三角形: 2 | 边线: 0 | 纹理: 0");
-  EXPECT_NEAR(viewer.viewports[1].camera.distance, 1.5f * std::sqrt(20000.0f), 1e-2f);
+  EXPECT_NEAR(viewer.panes.viewports()[1].camera.distance, 1.5f * std::sqrt(20000.0f), 1e-2f);
 
   // The scene's eye and target come back through the active pane's camera.
-  ASSERT_EQ(viewer.model.scenes.size(), 1u);
-  viewer.active_viewport_index = 1;
-  viewer.apply_scene_camera(viewer.model.scenes[0]);
-  const Camera& cam = viewer.viewports[1].camera;
+  ASSERT_EQ(viewer.document.model.scenes.size(), 1u);
+  viewer.panes.select(1);
+  viewer.apply_scene_camera(viewer.document.model.scenes[0]);
+  const Camera& cam = viewer.panes.viewports()[1].camera;
   const Vec3 eye = camera_eye(cam, viewer.bounds().centre());
   EXPECT_NEAR(eye.x, 5.0f, 1e-3f);
   EXPECT_NEAR(eye.y, -50.0f, 1e-3f);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/viewer_host.h"
+#include "core/viewer_host.h"
 
 namespace lumeno {
 namespace test {
@@ -41,7 +41,6 @@ class RecordingHost : public ViewerHost {
   }
   void rebuild_scene_menu() override { ++menu_rebuilds; }
   void update_menu_state() override { ++menu_updates; }
-  void update_theme_item(bool night) override { theme_items.push_back(night); }
 
   bool timer_running(unsigned id) const { return timers.count(id) != 0; }
   std::wstring title() const { return titles.empty() ? L"Lumeno" : titles.back(); }
@@ -77,7 +76,6 @@ class RecordingHost : public ViewerHost {
   std::function<void()> during_box;  // runs inside message_box, as the box's own loop would
   int menu_rebuilds = 0;
   int menu_updates = 0;
-  std::vector<bool> theme_items;
 };
 
 }  // namespace test

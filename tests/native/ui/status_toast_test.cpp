@@ -1,5 +1,5 @@
 // Title status and toasts: texts, timers and expiry.
-#include "ui/status_toast.h"
+#include "core/status_toast.h"
 
 #include <gtest/gtest.h>
 

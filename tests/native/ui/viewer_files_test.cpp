@@ -89,10 +89,10 @@ TEST(LoadSequence, WithoutAnSdkTheFailureIsReported) {
   SketchUpAPI::instance().unload();
   RecordingHost host;
   Viewer viewer(host);
-  viewer.init_viewports();
-  viewer.display_list_valid = true;
+  viewer.panes.init();
+  const uint64_t revision = viewer.document.revision;
   EXPECT_FALSE(viewer.open_file(L"C:\\models\\house.skp"));
-  EXPECT_EQ(viewer.current_file, L"C:\\models\\house.skp");
+  EXPECT_EQ(viewer.document.path, L"C:\\models\\house.skp");
   EXPECT_EQ(host.titles,
             (std::vector<std::wstring>{L"Lumeno — 正在加载...", L"Lumeno — 加载失败"}));
   ASSERT_EQ(host.boxes.size(), 1u);
@@ -100,7 +100,7 @@ TEST(LoadSequence, WithoutAnSdkTheFailureIsReported) {
   EXPECT_EQ(host.boxes[0].caption, L"加载错误");
   EXPECT_EQ(host.boxes[0].flags, kBoxIconError);
   EXPECT_FALSE(host.timer_running(kStatusTimer));
-  EXPECT_FALSE(viewer.display_list_valid);
+  EXPECT_GT(viewer.document.revision, revision);
   EXPECT_EQ(host.menu_rebuilds, 0);
 }
 

@@ -2,6 +2,8 @@
 // scene cameras, the navigator's camera, theme and timers. Models here are filled by hand.
 #include "ui/viewer.h"
 
+#include "ui/frame.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/native/ui/recording_host.h"
@@ -16,13 +18,14 @@ class ViewerTest : public ::testing::Test {
   // A loaded model whose box runs from (0, 0, 0) to (30, 40, 120): diagonal 130, fit 195.
   void give_model() {
     Triangle t;
-    viewer.model.triangles.assign(1, t);
-    viewer.model.vertex_count = 3;
-    viewer.model.bbox_min[0] = viewer.model.bbox_min[1] = viewer.model.bbox_min[2] = 0.0f;
-    viewer.model.bbox_max[0] = 30.0f;
-    viewer.model.bbox_max[1] = 40.0f;
-    viewer.model.bbox_max[2] = 120.0f;
-    viewer.model.loaded = true;
+    viewer.document.model.triangles.assign(1, t);
+    viewer.document.model.vertex_count = 3;
+    viewer.document.model.bbox_min[0] = viewer.document.model.bbox_min[1] = 0.0f;
+    viewer.document.model.bbox_min[2] = 0.0f;
+    viewer.document.model.bbox_max[0] = 30.0f;
+    viewer.document.model.bbox_max[1] = 40.0f;
+    viewer.document.model.bbox_max[2] = 120.0f;
+    viewer.document.model.loaded = true;
   }
 
   RecordingHost host;
@@ -30,123 +33,123 @@ class ViewerTest : public ::testing::Test {
 };
 
 TEST_F(ViewerTest, PanesFollowTheLayoutTheSettingsLeft) {
-  viewer.layout = 3;  // as the settings file may leave it
-  viewer.init_viewports();
-  ASSERT_EQ(viewer.viewports.size(), 3u);
-  EXPECT_EQ(viewer.viewports[0].label, "Perspective");
-  EXPECT_EQ(viewer.viewports[0].width, 800);
-  EXPECT_EQ(viewer.viewports[0].camera.distance, 5.0f);
+  viewer.panes.set_layout(3);
+  viewer.panes.init();
+  ASSERT_EQ(viewer.panes.viewports().size(), 3u);
+  EXPECT_EQ(viewer.panes.viewports()[0].label, "Perspective");
+  EXPECT_EQ(viewer.panes.viewports()[0].width, 800);
+  EXPECT_EQ(viewer.panes.viewports()[0].camera.distance, 5.0f);
 }
 
 TEST_F(ViewerTest, ResizeKeepsEveryPanesCamera) {
   viewer.set_layout(4);
   give_model();
   viewer.fit_view();
-  viewer.viewports[1].camera.view_locked = true;
-  viewer.viewports[3].camera.yaw = 12.0f;
+  viewer.panes.viewports()[1].camera.view_locked = true;
+  viewer.panes.viewports()[3].camera.yaw = 12.0f;
   const int repaints = host.invalidations;
 
   viewer.on_size(1001, 601);
-  ASSERT_EQ(viewer.viewports.size(), 4u);
-  EXPECT_EQ(viewer.viewports[3].x, 500);
-  EXPECT_EQ(viewer.viewports[3].width, 501);
-  EXPECT_EQ(viewer.viewports[3].height, 301);
-  for (const Viewport& v : viewer.viewports) EXPECT_FLOAT_EQ(v.camera.distance, 195.0f);
-  EXPECT_TRUE(viewer.viewports[1].camera.view_locked);
-  EXPECT_EQ(viewer.viewports[3].camera.yaw, 12.0f);
+  ASSERT_EQ(viewer.panes.viewports().size(), 4u);
+  EXPECT_EQ(viewer.panes.viewports()[3].x, 500);
+  EXPECT_EQ(viewer.panes.viewports()[3].width, 501);
+  EXPECT_EQ(viewer.panes.viewports()[3].height, 301);
+  for (const Viewport& v : viewer.panes.viewports()) EXPECT_FLOAT_EQ(v.camera.distance, 195.0f);
+  EXPECT_TRUE(viewer.panes.viewports()[1].camera.view_locked);
+  EXPECT_EQ(viewer.panes.viewports()[3].camera.yaw, 12.0f);
   EXPECT_GT(host.invalidations, repaints);
 
   // Minimised: nothing changes.
   for (auto size : {std::pair<int, int>{0, 0}, {0, 300}, {300, 0}}) {
     viewer.on_size(size.first, size.second);
-    EXPECT_EQ(viewer.client_width, 1001);
-    EXPECT_EQ(viewer.client_height, 601);
-    EXPECT_EQ(viewer.viewports[3].width, 501);
+    EXPECT_EQ(viewer.panes.client_width(), 1001);
+    EXPECT_EQ(viewer.panes.client_height(), 601);
+    EXPECT_EQ(viewer.panes.viewports()[3].width, 501);
   }
 }
 
 TEST_F(ViewerTest, ListStripNarrowsPanesKeepsCamerasAndPressesInItSelectPaneZero) {
-  viewer.init_viewports();
+  viewer.panes.init();
   viewer.set_layout(2);
-  viewer.viewports[1].camera.distance = 42.0f;
-  viewer.active_viewport_index = 1;
+  viewer.panes.viewports()[1].camera.distance = 42.0f;
+  viewer.panes.select(1);
   viewer.toggle_list_panel();
-  EXPECT_TRUE(viewer.list_panel_visible);
-  ASSERT_EQ(viewer.viewports.size(), 2u);
-  EXPECT_EQ(viewer.viewports[1].x + viewer.viewports[1].width, 980);
-  EXPECT_EQ(viewer.viewports[1].camera.distance, 42.0f);
-  EXPECT_EQ(viewer.get_viewport_at(1100, 400), 0);
-  EXPECT_EQ(viewer.get_viewport_at(900, 400), 1);
+  EXPECT_TRUE(viewer.panes.list_panel_visible());
+  ASSERT_EQ(viewer.panes.viewports().size(), 2u);
+  EXPECT_EQ(viewer.panes.viewports()[1].x + viewer.panes.viewports()[1].width, 980);
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.distance, 42.0f);
+  EXPECT_EQ(viewer.panes.index_at(1100, 400), 0);
+  EXPECT_EQ(viewer.panes.index_at(900, 400), 1);
   viewer.toggle_list_panel();
-  EXPECT_EQ(viewer.viewports[1].x + viewer.viewports[1].width, 1200);
+  EXPECT_EQ(viewer.panes.viewports()[1].x + viewer.panes.viewports()[1].width, 1200);
 }
 
 TEST_F(ViewerTest, LayoutChangeGivesFreshCamerasFittedToTheModel) {
-  viewer.init_viewports();
+  viewer.panes.init();
   // No model: fresh cameras stay at distance 5.
   viewer.set_layout(3);
-  for (const Viewport& v : viewer.viewports) EXPECT_EQ(v.camera.distance, 5.0f);
+  for (const Viewport& v : viewer.panes.viewports()) EXPECT_EQ(v.camera.distance, 5.0f);
 
   // With a model the fresh cameras are fitted (the layout commands' test covers the rest).
   give_model();
   viewer.set_layout(3);  // the current layout's key rebuilds too
-  ASSERT_EQ(viewer.viewports.size(), 3u);
-  EXPECT_FLOAT_EQ(viewer.viewports[2].camera.distance, 195.0f);
-  EXPECT_EQ(viewer.viewports[1].camera.pitch, 89.0f);  // table angles kept
+  ASSERT_EQ(viewer.panes.viewports().size(), 3u);
+  EXPECT_FLOAT_EQ(viewer.panes.viewports()[2].camera.distance, 195.0f);
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 89.0f);  // table angles kept
 
   // Four panes to one with pane 3 active: back to 0.
   viewer.set_layout(4);
-  viewer.active_viewport_index = 3;
+  viewer.panes.select(3);
   viewer.set_layout(1);
-  EXPECT_EQ(viewer.active_viewport_index, 0);
+  EXPECT_EQ(viewer.panes.active_index(), 0);
 
   // Values outside 1-4 are no layout command.
   viewer.set_layout(0);
   viewer.set_layout(5);
-  EXPECT_EQ(viewer.layout, 1);
-  EXPECT_EQ(viewer.viewports.size(), 1u);
+  EXPECT_EQ(viewer.panes.layout(), 1);
+  EXPECT_EQ(viewer.panes.viewports().size(), 1u);
 }
 
 TEST_F(ViewerTest, ActivePaneExistsEvenBeforeTheFirstLayout) {
-  EXPECT_EQ(viewer.active_viewport().label, "Perspective");
-  EXPECT_EQ(viewer.viewports.size(), 1u);
+  EXPECT_EQ(viewer.panes.active().label, "Perspective");
+  EXPECT_EQ(viewer.panes.viewports().size(), 1u);
 }
 
 TEST_F(ViewerTest, FitNeedsALoadedModelAndKeepsAngles) {
-  viewer.init_viewports();
+  viewer.panes.init();
   const int repaints = host.invalidations;
   viewer.fit_view();
-  EXPECT_EQ(viewer.viewports[0].camera.distance, 5.0f);
+  EXPECT_EQ(viewer.panes.viewports()[0].camera.distance, 5.0f);
   EXPECT_EQ(host.invalidations, repaints);
 
   // A degenerate model (one point) is fitted at 15.
   give_model();
-  viewer.model.bbox_max[0] = viewer.model.bbox_max[1] = viewer.model.bbox_max[2] = 0.0f;
-  viewer.viewports[0].camera.pitch = -20.0f;
-  viewer.viewports[0].camera.perspective = false;
-  viewer.viewports[0].camera.view_locked = true;
+  viewer.document.model.bbox_max[0] = viewer.document.model.bbox_max[1] = viewer.document.model.bbox_max[2] = 0.0f;
+  viewer.panes.viewports()[0].camera.pitch = -20.0f;
+  viewer.panes.viewports()[0].camera.perspective = false;
+  viewer.panes.viewports()[0].camera.view_locked = true;
   viewer.fit_view();
-  EXPECT_FLOAT_EQ(viewer.viewports[0].camera.distance, 15.0f);
-  EXPECT_EQ(viewer.viewports[0].camera.pitch, -20.0f);
-  EXPECT_FALSE(viewer.viewports[0].camera.perspective);
+  EXPECT_FLOAT_EQ(viewer.panes.viewports()[0].camera.distance, 15.0f);
+  EXPECT_EQ(viewer.panes.viewports()[0].camera.pitch, -20.0f);
+  EXPECT_FALSE(viewer.panes.viewports()[0].camera.perspective);
   EXPECT_GT(host.invalidations, repaints);
 }
 
 TEST_F(ViewerTest, StandardViewsAndTheLockToast) {
   viewer.set_layout(2);
-  viewer.active_viewport_index = 1;
+  viewer.panes.select(1);
   viewer.set_standard_view(Right);
-  EXPECT_EQ(viewer.viewports[1].camera.pitch, 0.0f);
-  EXPECT_EQ(viewer.viewports[1].camera.yaw, 90.0f);
-  EXPECT_EQ(viewer.viewports[0].camera.yaw, -45.0f);  // only the active pane turns
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 0.0f);
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.yaw, 90.0f);
+  EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, -45.0f);  // only the active pane turns
   viewer.set_standard_view(Top);
-  EXPECT_EQ(viewer.viewports[1].camera.pitch, 89.0f);
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 89.0f);
 
-  viewer.viewports[1].camera.view_locked = true;
+  viewer.panes.viewports()[1].camera.view_locked = true;
   const int repaints = host.invalidations;
   viewer.set_standard_view(Front);
-  EXPECT_EQ(viewer.viewports[1].camera.pitch, 89.0f);
-  EXPECT_EQ(viewer.viewports[1].camera.yaw, 0.0f);
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 89.0f);
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.yaw, 0.0f);
   EXPECT_EQ(viewer.status.toast_text, L"请先按 L 解锁视角");
   EXPECT_EQ(viewer.status.toast_duration, 3000);
   EXPECT_EQ(viewer.status.toast_start, host.now);
@@ -154,69 +157,87 @@ TEST_F(ViewerTest, StandardViewsAndTheLockToast) {
   EXPECT_GT(host.invalidations, repaints);
 
   // The other pane is not locked.
-  viewer.active_viewport_index = 0;
+  viewer.panes.select(0);
   viewer.set_standard_view(Back);
-  EXPECT_EQ(viewer.viewports[0].camera.yaw, 180.0f);
+  EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, 180.0f);
 
   // Not a direction: nothing.
   viewer.set_standard_view(static_cast<NavCubeDir>(6));
-  EXPECT_EQ(viewer.viewports[0].camera.yaw, 180.0f);
+  EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, 180.0f);
 }
 
 TEST_F(ViewerTest, SceneCameraAppliesToTheActivePaneEvenWhenLocked) {
   viewer.set_layout(2);
   give_model();  // centre (15, 20, 60)
-  viewer.active_viewport_index = 1;
-  viewer.viewports[1].camera.view_locked = true;
+  viewer.panes.select(1);
+  viewer.panes.viewports()[1].camera.view_locked = true;
   SceneInfo scene;
   scene.eye = SUPoint3D{15.0, -80.0, 60.0};
   scene.target = SUPoint3D{15.0, 20.0, 60.0};
   scene.perspective = false;
 
   viewer.apply_scene_camera(scene);  // no camera: nothing
-  EXPECT_TRUE(viewer.viewports[1].camera.perspective);
+  EXPECT_TRUE(viewer.panes.viewports()[1].camera.perspective);
 
   scene.has_camera = true;
   viewer.apply_scene_camera(scene);
-  const Camera& cam = viewer.viewports[1].camera;
+  const Camera& cam = viewer.panes.viewports()[1].camera;
   EXPECT_FALSE(cam.perspective);
   EXPECT_FLOAT_EQ(cam.distance, 100.0f);
   EXPECT_NEAR(cam.yaw, 0.0f, 1e-4f);
   EXPECT_NEAR(cam.pitch, 0.0f, 1e-4f);
   EXPECT_EQ(cam.target_offset[1], 0.0f);
   EXPECT_TRUE(cam.view_locked);
-  EXPECT_TRUE(viewer.viewports[0].camera.perspective);
+  EXPECT_TRUE(viewer.panes.viewports()[0].camera.perspective);
 
   // Fitting afterwards keeps the scene's angles and projection but re-centres.
-  viewer.viewports[1].camera.target_offset[0] = 3.0f;
+  viewer.panes.viewports()[1].camera.target_offset[0] = 3.0f;
   viewer.fit_view();
-  EXPECT_EQ(viewer.viewports[1].camera.target_offset[0], 0.0f);
-  EXPECT_FALSE(viewer.viewports[1].camera.perspective);
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.target_offset[0], 0.0f);
+  EXPECT_FALSE(viewer.panes.viewports()[1].camera.perspective);
 }
 
-TEST_F(ViewerTest, NavigatorFollowsTheActiveCameraAndFullWidth) {
-  viewer.list_panel_visible = true;
+TEST_F(ViewerTest, FrameCarriesTheStateAndTheNavigatorFollowsTheActivePane) {
+  viewer.panes.set_list_panel_visible(true);
   viewer.set_layout(2);
-  viewer.viewports[1].camera.pitch = 0.0f;
-  viewer.viewports[1].camera.yaw = 90.0f;  // looking along -X: +Y is to the right
-  viewer.active_viewport_index = 1;
-  viewer.update_axis_navigator();
-  EXPECT_FLOAT_EQ(viewer.navigator.nav_center_x, 1125.0f);  // the strip does not move it
+  viewer.panes.viewports()[1].camera.pitch = 0.0f;
+  viewer.panes.viewports()[1].camera.yaw = 90.0f;  // looking along -X: +Y is to the right
+  viewer.panes.select(1);
+  viewer.display.show_edges = false;
+  viewer.display.night_theme = true;
+  viewer.document.touch();
+  viewer.show_toast(L"t", 3000);
+  const FrameInput frame = build_frame(viewer, nullptr);
+  EXPECT_EQ(frame.active_camera, &viewer.panes.viewports()[1].camera);
+  EXPECT_EQ(frame.viewports, &viewer.panes.viewports());
+  EXPECT_EQ(frame.model_revision, viewer.document.revision);
+  EXPECT_EQ(frame.pane_overlays, &viewer.pane_overlays);
+  EXPECT_FALSE(frame.options.show_edges);
+  EXPECT_TRUE(frame.options.night_theme);
+  EXPECT_EQ(frame.toast_text, L"t");
+  EXPECT_EQ(frame.client_width, 1200);
+
+  // Drawing rebuilds the navigator from that camera over the full width, strip included.
+  viewer.navigator.update(*frame.active_camera, frame.client_width);
+  EXPECT_FLOAT_EQ(viewer.navigator.nav_center_x, 1125.0f);
   const NavItem& y_end = viewer.navigator.nav_items[1];
   EXPECT_NEAR(y_end.screen_x - viewer.navigator.nav_center_x, 41.25f, 1e-3f);
-  const int hit = viewer.hit_test_navigator(static_cast<int>(y_end.screen_x),
-                                            static_cast<int>(y_end.screen_y));
-  EXPECT_EQ(hit, 1);
+  const int x = static_cast<int>(y_end.screen_x), y = static_cast<int>(y_end.screen_y);
+  EXPECT_EQ(viewer.hit_test_navigator(x, y), 1);
+  // A hidden navigator is neither drawn nor hit, and stays hidden across frames.
+  viewer.display.show_navigator = false;
+  viewer.navigator.update(*frame.active_camera, frame.client_width);
+  EXPECT_EQ(viewer.hit_test_navigator(x, y), -1);
+  EXPECT_FALSE(build_frame(viewer, nullptr).options.show_navigator);
 }
 
-TEST_F(ViewerTest, ThemeToggleToastsAndRelabels) {
+TEST_F(ViewerTest, ThemeToggleToasts) {
   viewer.toggle_theme();
-  EXPECT_TRUE(viewer.night_theme);
+  EXPECT_TRUE(viewer.display.night_theme);
   EXPECT_EQ(viewer.status.toast_text, L"已切换到夜间模式");
   viewer.toggle_theme();
-  EXPECT_FALSE(viewer.night_theme);
+  EXPECT_FALSE(viewer.display.night_theme);
   EXPECT_EQ(viewer.status.toast_text, L"已切换到日间模式");
-  EXPECT_EQ(host.theme_items, (std::vector<bool>{true, false}));
 }
 
 TEST_F(ViewerTest, TimersRouteToToastAndStatus) {

@@ -43,10 +43,8 @@ class ViewerHost {
   // Menu bar services; each does nothing while the window has no menu bar.
   // Refill the layer menu from the model after a successful load.
   virtual void rebuild_scene_menu() = 0;
-  // Refresh the check marks from the viewer's state.
+  // Refresh the check marks, the grayed items and the changing labels from the commands.
   virtual void update_menu_state() = 0;
-  // Relabel the theme item of the bar for the theme now in force.
-  virtual void update_theme_item(bool night) = 0;
 };
 
 }  // namespace lumeno

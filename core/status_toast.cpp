@@ -1,4 +1,4 @@
-#include "ui/status_toast.h"
+#include "core/status_toast.h"
 
 namespace lumeno {
 

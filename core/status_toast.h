@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/viewer_host.h"
+#include "core/viewer_host.h"
 
 namespace lumeno {
 
