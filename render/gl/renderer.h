@@ -80,6 +80,12 @@ class GlRenderer {
   // origin), camera, grid, axes, model, edges. A pane of zero width or height draws nothing.
   void render_viewport(const Viewport& viewport, const lumeno::Vec3& centre, int client_height,
                        const RenderOptions& options);
+  // Draws one pane again into the depth buffer only (colour writes off, the pane's depth cleared
+  // first), as the last frame drew it: a depth read then sees what the user sees even where the
+  // driver discarded the depth buffer when the buffers were swapped. Leaves the pane's GL
+  // viewport and camera loaded.
+  void render_pane_depth(const Viewport& viewport, const lumeno::Vec3& centre, int client_height,
+                         const RenderOptions& options);
   // The faces, with the camera loaded: opaque ones first with depth writes, then the
   // transparent ones blended without depth writes.
   void render_model(const RenderOptions& options);
