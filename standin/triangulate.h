@@ -1,24 +1,17 @@
-// Triangulation of planar polygons with holes (ear clipping with hole bridging and a z-order
-// index for large loops). Degenerate input never hangs: it yields fewer triangles or none.
+// The mesh helper's triangulation: planar faces with holes, projected onto the coordinate plane
+// their normal faces most and cut by the shared ear clipper of core/.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "core/triangulate.h"
 #include "sdk/su_types.h"
 
 namespace standin {
 
-struct Point2 {
-  double x, y;
-};
-
-// Triangulates a polygon in the plane: `points` holds the outer loop followed by each hole,
-// `loop_sizes` the vertex count of each loop (outer first). Appends index triples into `points`,
-// each wound counter-clockwise (positive signed area). Zero-area triangles are left out.
-void triangulate_2d(const std::vector<Point2>& points, const std::vector<uint32_t>& loop_sizes,
-                    std::vector<uint32_t>* triangles);
+using lumeno::Point2;
+using lumeno::triangulate_2d;
 
 // Triangulates a planar polygon in 3D by projecting it onto the coordinate plane most facing
 // `normal`; the triangles come out counter-clockwise about `normal`.

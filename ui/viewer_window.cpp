@@ -51,7 +51,8 @@ POINT wheel_point(HWND window, LPARAM lparam) {
 
 }  // namespace
 
-ViewerWindow::ViewerWindow() : viewer(*this), input(viewer, *this, *this) {}
+ViewerWindow::ViewerWindow()
+    : viewer(*this), input(viewer, *this, *this), context(viewer.context()) {}
 
 ViewerWindow::~ViewerWindow() { cleanup_opengl(); }
 
@@ -81,7 +82,9 @@ bool ViewerWindow::create(HINSTANCE module_instance, int show_command) {
                                  nullptr, nullptr, instance, this);
   if (created == nullptr) return false;
 
-  // Features have registered their commands by now: bind their keys, then build the menus.
+  // The features register their commands, tools and drawing; then their keys are bound and the
+  // menus built.
+  measure = lumeno::make_measure(context, renderer, &glyphs);
   input.init_default_keybindings();
   create_menu();
   init_opengl();

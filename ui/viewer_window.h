@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "ui/menu_model.h"
 #include "ui/viewer.h"
 #include "core/viewer_host.h"
+#include "measure/gl/measure_entry.h"
 #include "ui/win32_glyph_source.h"
 
 class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
@@ -80,4 +82,7 @@ class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
   lumeno::ViewerInput input;
   GlRenderer renderer;
   Win32GlyphSource glyphs;
+  // What the features were given at start-up; lives as long as they do.
+  lumeno::AppContext context;
+  std::unique_ptr<lumeno::MeasureModule> measure;
 };

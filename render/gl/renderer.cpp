@@ -108,6 +108,19 @@ void GlRenderer::render_viewport(const Viewport& viewport, const lumeno::Vec3& c
   glDisable(GL_SCISSOR_TEST);
 }
 
+void GlRenderer::render_pane_depth(const Viewport& viewport, const lumeno::Vec3& centre,
+                                   int client_height, const DisplayOptions& options) {
+  if (viewport.width <= 0 || viewport.height <= 0) return;
+  glScissor(viewport.x, client_height - viewport.y - viewport.height, viewport.width,
+            viewport.height);
+  glEnable(GL_SCISSOR_TEST);
+  glDepthMask(GL_TRUE);
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  render_viewport(viewport, centre, client_height, options);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
 void GlRenderer::render_model(const DisplayOptions& options) {
   glEnable(GL_COLOR_MATERIAL);
   if (!options.show_materials) {

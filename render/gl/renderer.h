@@ -85,6 +85,12 @@ class GlRenderer {
   void render_viewport(const Viewport& viewport, const lumeno::Vec3& centre, int client_height,
                        const DisplayOptions& options,
                        const std::vector<lumeno::PaneOverlay>* overlays = nullptr);
+  // Draws one pane again into the depth buffer only (colour writes off, the pane's depth cleared
+  // first), as the last frame drew it: a depth read then sees what the user sees even where the
+  // driver discarded the depth buffer when the buffers were swapped. Leaves the pane's GL
+  // viewport and camera loaded.
+  void render_pane_depth(const Viewport& viewport, const lumeno::Vec3& centre, int client_height,
+                         const DisplayOptions& options);
   // The faces, with the camera loaded: opaque ones first with depth writes, then the
   // transparent ones blended without depth writes.
   void render_model(const DisplayOptions& options);
