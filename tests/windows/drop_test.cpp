@@ -47,9 +47,9 @@ class DropFiles : public BoundSdkTest {
 TEST_F(DropFiles, UpperCaseSkpOpens) {
   const std::wstring path = model_file(L"MODEL.SKP");
   window_.on_drop_files(make_drop({path}));
-  EXPECT_EQ(window_.viewer.current_file, path);
-  EXPECT_TRUE(window_.viewer.model.loaded);
-  EXPECT_EQ(window_.viewer.model.triangles.size(), 2u);
+  EXPECT_EQ(window_.viewer.document.path, path);
+  EXPECT_TRUE(window_.viewer.document.model.loaded);
+  EXPECT_EQ(window_.viewer.document.model.triangles.size(), 2u);
 }
 
 TEST_F(DropFiles, OtherExtensionsAndPeriodsInFolderNamesAreIgnored) {
@@ -58,17 +58,17 @@ TEST_F(DropFiles, OtherExtensionsAndPeriodsInFolderNamesAreIgnored) {
                                 model_file(L"model.skp.bak")};
   for (const auto& path : cases) {
     window_.on_drop_files(make_drop({path}));
-    EXPECT_EQ(window_.viewer.current_file, L"") << std::string(path.begin(), path.end());
-    EXPECT_FALSE(window_.viewer.model.loaded);
+    EXPECT_EQ(window_.viewer.document.path, L"") << std::string(path.begin(), path.end());
+    EXPECT_FALSE(window_.viewer.document.model.loaded);
   }
 }
 
 TEST_F(DropFiles, OnlyTheFirstOfSeveralFilesCounts) {
   window_.on_drop_files(make_drop({model_file(L"first.dwg"), model_file(L"second.skp")}));
-  EXPECT_EQ(window_.viewer.current_file, L"");
+  EXPECT_EQ(window_.viewer.document.path, L"");
   const std::wstring rhino = model_file(L"house.3dm");
   window_.on_drop_files(make_drop({rhino, model_file(L"other.dwg")}));
-  EXPECT_EQ(window_.viewer.current_file, rhino);
+  EXPECT_EQ(window_.viewer.document.path, rhino);
 }
 
 }  // namespace

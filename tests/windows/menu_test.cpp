@@ -1,5 +1,5 @@
-// The real menu bar of the main window, read back through the Win32 menu functions: texts,
-// identifiers, order, check marks after toggles, and the layer popup after loading models.
+// The real menu bar of the main window, read back through the Win32 menu functions: the items of
+// the menu model, check marks after toggles, relabelled items and the layer popup after loads.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,35 +11,6 @@
 
 namespace {
 
-struct Expected {
-  const wchar_t* text;  // null: a separator
-  unsigned id;
-  bool checked;
-};
-
-// The menus as a user must find them.
-const std::vector<Expected> kFile = {
-    {L"打开模型(&O)\tO", 1001, false}, {nullptr, 0, false}, {L"用 SketchUp 打开", 1002, false},
-    {nullptr, 0, false},               {L"另存低版本", 1003, false}};
-const std::vector<Expected> kView = {
-    {L"适配窗口\tF", 1400, false},     {nullptr, 0, false},
-    {L"显示边线\tK", 1401, true},      {L"显示材质\tM", 1402, true},
-    {L"光照\tG", 1403, true},          {L"阴影\tS", 1404, false},
-    {L"反转阴影方向\tH", 1405, false}, {nullptr, 0, false},
-    {L"透视/正交\tF8", 1406, true},    {L"视角...", 1407, false},
-    {L"缩放穿透", 1408, false},        {L"性能模式\tP", 1409, false},
-    {nullptr, 0, false},               {L"单窗口\t1", 1410, false},
-    {L"左右分屏\t2", 1411, false},     {L"一大两小\t3", 1412, false},
-    {L"四窗口\t4", 1413, false},       {nullptr, 0, false},
-    {L"锁定视角\tL", 1414, false},     {L"打开/关闭列表\tF3", 1415, false},
-    {nullptr, 0, false},               {L"模型信息", 1429, false}};
-const std::vector<Expected> kSettings = {{L"偏好设置...", 1435, false},
-                                         {L"行走设置...", 1436, false},
-                                         {L"快捷键设置...", 1437, false},
-                                         {nullptr, 0, false},
-                                         {L"清理 viewer 缓存", 1438, false}};
-const std::vector<Expected> kHelp = {{L"使用说明", 1444, false}, {L"关于", 1445, false}};
-
 std::wstring item_text(HMENU menu, int position) {
   wchar_t text[256] = {};
   GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
@@ -50,19 +21,32 @@ bool is_checked(HMENU menu, int position) {
   return (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0;
 }
 
-void expect_popup(HMENU popup, const std::vector<Expected>& expected, const char* name) {
-  ASSERT_NE(popup, nullptr) << name;
-  ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(expected.size())) << name;
-  for (size_t i = 0; i < expected.size(); ++i) {
+// The Win32 menu holds exactly the items the menu model describes, with their marks and gray.
+void expect_menu(HMENU menu, const std::vector<lumeno::MenuItem>& items, const std::string& where) {
+  ASSERT_NE(menu, nullptr) << where;
+  ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size())) << where;
+  for (size_t i = 0; i < items.size(); ++i) {
     const int p = static_cast<int>(i);
-    const UINT state = GetMenuState(popup, p, MF_BYPOSITION);
-    if (expected[i].text == nullptr) {
-      EXPECT_TRUE(state & MF_SEPARATOR) << name << " " << i;
+    const lumeno::MenuItem& item = items[i];
+    const std::string at = where + "/" + std::to_string(i);
+    const UINT state = GetMenuState(menu, p, MF_BYPOSITION);
+    if (item.kind == lumeno::MenuItemKind::Separator) {
+      EXPECT_TRUE(state & MF_SEPARATOR) << at;
       continue;
     }
-    EXPECT_EQ(item_text(popup, p), expected[i].text) << name << " " << i;
-    EXPECT_EQ(GetMenuItemID(popup, p), expected[i].id) << name << " " << i;
-    EXPECT_EQ(is_checked(popup, p), expected[i].checked) << name << " " << i;
+    EXPECT_EQ(item_text(menu, p), item.text) << at;
+    if (item.kind == lumeno::MenuItemKind::Popup) {
+      expect_menu(GetSubMenu(menu, p), item.items, at);
+      continue;
+    }
+    EXPECT_EQ(GetMenuItemID(menu, p), item.id) << at;
+    EXPECT_EQ(is_checked(menu, p), item.checked) << at;
+    EXPECT_EQ((state & MF_GRAYED) != 0, item.grayed) << at;
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, static_cast<UINT>(p), TRUE, &info);
+    EXPECT_EQ((info.fType & MFT_RADIOCHECK) != 0, item.radio) << at;
   }
 }
 
@@ -99,31 +83,16 @@ class MenuBar : public BoundSdkTest {
   ViewerWindow* window_ = nullptr;
 };
 
-TEST_F(MenuBar, ItemsTextsIdentifiersOrderAndInitialMarks) {
-  HMENU bar = window_->main_menu;
-  ASSERT_EQ(GetMenuItemCount(bar), 11);
-  const wchar_t* popups[] = {L"文件(&F)", L"视图(&V)", L"图层(&L)", L"设置(&T)"};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(item_text(bar, i), popups[i]) << i;
-  expect_popup(GetSubMenu(bar, 0), kFile, "file");
-  expect_popup(GetSubMenu(bar, 1), kView, "view");
-  expect_popup(GetSubMenu(bar, 3), kSettings, "settings");
-  EXPECT_EQ(item_text(bar, 10), L"帮助(&H)");
-  expect_popup(GetSubMenu(bar, 10), kHelp, "help");
-
-  const Expected bar_items[] = {{L"☀ 日间", 1430, false}, {L"▣ 适配", 1431, false},
-                                {L"◇ 透视", 1432, false}, {L"视角", 1407, false},
-                                {L"↔ 测距", 1433, false}, {L"行走", 1434, false}};
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(GetSubMenu(bar, 4 + i), nullptr) << i;
-    EXPECT_EQ(item_text(bar, 4 + i), bar_items[i].text) << i;
-    EXPECT_EQ(GetMenuItemID(bar, 4 + i), bar_items[i].id) << i;
-  }
-
-  // Before any model: one grayed placeholder.
-  ASSERT_EQ(GetMenuItemCount(layers()), 1);
+TEST_F(MenuBar, TheWindowsMenuIsTheMenuModel) {
+  expect_menu(window_->main_menu,
+              lumeno::menu_bar(window_->viewer.commands, window_->input.key_bindings), "bar");
+  // Before any model: one grayed placeholder in the layer popup.
   EXPECT_EQ(item_text(layers(), 0), L"（请先打开模型）");
   EXPECT_TRUE(GetMenuState(layers(), 0, MF_BYPOSITION) & MF_GRAYED);
-  EXPECT_EQ(GetMenuItemID(layers(), 0), 0u);
+  // A unit item carries a radio mark that moves with the command.
+  command(1422);
+  EXPECT_TRUE(checked(1422));
+  EXPECT_FALSE(checked(1421));
 }
 
 TEST_F(MenuBar, MarksFollowCommandsAndKeys) {
@@ -156,9 +125,9 @@ TEST_F(MenuBar, MarksFollowCommandsAndKeys) {
 
 TEST_F(MenuBar, ThemeCommandRelabelsTheBarItem) {
   command(1430);
-  EXPECT_EQ(item_text(window_->main_menu, 4), L"☾ 夜间");
+  EXPECT_EQ(item_text(window_->main_menu, 5), L"☾ 夜间");
   command(1430);
-  EXPECT_EQ(item_text(window_->main_menu, 4), L"☀ 日间");
+  EXPECT_EQ(item_text(window_->main_menu, 5), L"☀ 日间");
 }
 
 TEST_F(MenuBar, LayerPopupForNoLayers) {
@@ -180,7 +149,7 @@ TEST_F(MenuBar, LayerPopupForThreeUnnamedLayersAndToggling) {
   EXPECT_FALSE(is_checked(layers(), 2));
   command(1201);
   EXPECT_FALSE(is_checked(layers(), 1));
-  EXPECT_FALSE(window_->viewer.display_list_valid);
+  EXPECT_GT(window_->viewer.document.revision, 1u);
   command(1201);
   EXPECT_TRUE(is_checked(layers(), 1));
 }
