@@ -5,7 +5,6 @@
 
 namespace lumeno {
 
-const wchar_t kProductWebSite[] = L"https://lumeno.app/";
 const wchar_t kSectionNotice[] = L"剖切功能（测试中）";
 const wchar_t kViewLockedToast[] = L"视角已锁定";
 const wchar_t kViewUnlockedToast[] = L"视角已解锁";
