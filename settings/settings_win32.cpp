@@ -6,12 +6,9 @@
 
 #include <vector>
 
-#include "core/app_context.h"
-#include "model/document.h"
 #include "sdk/sketchup_api.h"
 #include "settings/save_as.h"
 #include "settings/view_angle_dialog_win32.h"
-#include "ui/status_toast.h"
 
 namespace lumeno {
 namespace {
@@ -95,23 +92,6 @@ intptr_t Win32SettingsPlatform::shell_open(const std::wstring& file,
 
 DialogOutcome Win32SettingsPlatform::ask_view_angle(float fov, double* typed) {
   return run_view_angle_dialog(owner_, fov, typed);
-}
-
-SettingsComponent::SettingsComponent(AppContext& ctx, WalkSettings& walk, HWND owner)
-    : platform(owner),
-      feature(SettingsServices{
-          ctx.document, ctx.panes, ctx.display, ctx.navigation, walk, ctx.host,
-          [&status = ctx.status](const std::wstring& text, int ms) { status.show_toast(text, ms); },
-          SketchUpAPI::instance(), platform}) {}
-
-std::unique_ptr<SettingsComponent> make_settings(AppContext& ctx, WalkSettings& walk,
-                                                 HWND main_window) {
-  auto component = std::make_unique<SettingsComponent>(ctx, walk, main_window);
-  SettingsFeature& feature = component->feature;
-  for (Command& command : feature.commands()) ctx.commands.add(std::move(command));
-  feature.load_settings();
-  ctx.on_destroy.push_back([&feature] { feature.save_settings(); });
-  return component;
 }
 
 }  // namespace lumeno
