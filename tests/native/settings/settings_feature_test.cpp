@@ -253,13 +253,21 @@ TEST_F(SettingsFeatureTest, ViewAngleClampsAndChangesOnlyTheActivePane) {
   EXPECT_EQ(last_box().text, L"无法打开视角设置窗口。");
 }
 
-TEST_F(SettingsFeatureTest, SettingsGoThroughTheFileBesideTheExecutable) {
-  display.show_edges = false;
-  ASSERT_TRUE(feature.save_settings());
-  EXPECT_EQ(platform.store.get(L"C:\\app\\Tessary.ini", L"Display", L"ShowEdges", L""), L"0");
-  display.show_edges = true;
-  feature.load_settings();
-  EXPECT_FALSE(display.show_edges);
+TEST_F(SettingsFeatureTest, InformationBoxes) {
+  for (const Command& c : feature.commands()) {
+    if (c.id == ID_PREFERENCES || c.id == ID_SHORTCUTS || c.id == ID_ABOUT) c.run();
+  }
+  ASSERT_EQ(host.boxes.size(), 3u);
+  const std::wstring captions[] = {L"偏好设置", L"快捷键", L"关于"};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(host.boxes[i].caption, captions[i]);
+    EXPECT_EQ(host.boxes[i].flags, kBoxIconInformation);
+  }
+  EXPECT_EQ(host.boxes[0].text.rfind(L"偏好设置\n\n• 显示边线: K\n", 0), 0u);
+  EXPECT_NE(host.boxes[1].text.find(L"\nF8 - 透视/正交\n1/2/3/4 - 视口布局\n"), std::wstring::npos);
+  EXPECT_EQ(host.boxes[2].text.rfind(L"Lumeno\n版本 2.0\n\n作者：Harrow\n", 0), 0u);
+  const std::wstring tail = L"• 视角锁定\n\n官网: " + std::wstring(kProductWebSite);
+  EXPECT_EQ(host.boxes[2].text.substr(host.boxes[2].text.size() - tail.size()), tail);
 }
 
 }  // namespace
