@@ -126,9 +126,6 @@ TEST(Navigator, HitTestReachAndDiscs) {
   nav.hovered_nav_item = NegX;
   nav.update(camera_at(0, 0), 1000);
   EXPECT_EQ(nav.hit_test(cx - 41 - 13, cy), -1);
-
-  nav.show_navigator = false;
-  EXPECT_EQ(nav.hit_test(cx + 41, cy), -1);
 }
 
 TEST(Navigator, NothingToHitBeforeTheFirstRebuild) {
