@@ -159,8 +159,7 @@ void WalkController::leave() {
 
 void WalkController::on_window_destroy() {
   if (walk_active_) stop();
-  settings_.walk_speed = clamp_setting(settings_.current_walk_speed, kMinWalkSpeed,
-                                       kMaxWalkSpeed);
+  settings_.walk_speed = clamp_setting(settings_.current_walk_speed, kMinWalkSpeed, kMaxWalkSpeed);
 }
 
 void WalkController::update_walk_mode() {

@@ -31,8 +31,7 @@ void WalkGround::refresh_index() {
   index_revision_ = document_.revision;
 }
 
-bool WalkGround::find_walk_ground(float x, float y, float feet_z, float step_up,
-                                  float& ground_z) {
+bool WalkGround::find_walk_ground(float x, float y, float feet_z, float step_up, float& ground_z) {
   if (!document_.model.loaded) return false;
   refresh_index();
   return index_.find_ground(document_.model, x, y, feet_z, step_up, ground_z);

@@ -14,8 +14,7 @@ namespace {
 struct Grown {
   float lo_x, hi_x, lo_y, hi_y;
   bool finite() const {
-    return std::isfinite(lo_x) && std::isfinite(hi_x) && std::isfinite(lo_y) &&
-           std::isfinite(hi_y);
+    return std::isfinite(lo_x) && std::isfinite(hi_x) && std::isfinite(lo_y) && std::isfinite(hi_y);
   }
   float extent() const { return std::max(hi_x - lo_x, hi_y - lo_y); }
 };
@@ -94,8 +93,8 @@ void WalkIndex::build(const SkpModel& model) {
   const double width = static_cast<double>(max_x) - min_x;
   const double height = static_cast<double>(max_y) - min_y;
   const double half = std::max(1.0, static_cast<double>(tris.size() - loose_.size()) / 2.0);
-  double cell = std::max({std::sqrt(width * height / half), 2.0 * kWallRadius,
-                          std::max(width, height) / half});
+  double cell = std::max(
+      {std::sqrt(width * height / half), 2.0 * kWallRadius, std::max(width, height) / half});
   uint32_t cells = 0;
   for (;;) {
     Level level;
@@ -139,9 +138,8 @@ void WalkIndex::build(const SkpModel& model) {
   std::vector<uint32_t> cursor(offsets_.begin(), offsets_.end() - 1);
   for (size_t i = 0; i < tris.size(); ++i) {
     if (!grown[i].finite()) continue;
-    for_each_cell(levels_[level_index[i]], grown[i], [&](uint32_t c) {
-      entries_[cursor[c]++] = static_cast<uint32_t>(i);
-    });
+    for_each_cell(levels_[level_index[i]], grown[i],
+                  [&](uint32_t c) { entries_[cursor[c]++] = static_cast<uint32_t>(i); });
   }
   entries_.shrink_to_fit();
   loose_.shrink_to_fit();
@@ -160,8 +158,8 @@ void WalkIndex::cell_range(const Level& level, float x, float y, const uint32_t*
   last = entries_.data() + offsets_[c + 1];
 }
 
-bool WalkIndex::find_ground(const SkpModel& model, float x, float y, float feet_z,
-                            float step_up, float& ground_z) const {
+bool WalkIndex::find_ground(const SkpModel& model, float x, float y, float feet_z, float step_up,
+                            float& ground_z) const {
   if (!model.loaded) return false;
   if (!matches(model) || !finite_point(x, y, 0.0f))
     return find_ground_scan(model, x, y, feet_z, step_up, ground_z);

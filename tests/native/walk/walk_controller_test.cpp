@@ -1,4 +1,6 @@
 // Walk mode driven the way the window drives it: a scripted keyboard, cursor and clock.
+#include "walk/walk_controller.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,7 +16,6 @@
 #include "render/panes.h"
 #include "tests/native/ui/recording_host.h"
 #include "ui/status_toast.h"
-#include "walk/walk_controller.h"
 #include "walk_test_model.h"
 
 namespace lumeno {
@@ -57,8 +58,8 @@ struct WalkTest : ::testing::Test {
   ToolStack tools;
   std::vector<PaneOverlay> overlays;
   std::vector<std::function<void()>> destroy;
-  AppContext app{doc, panes, navigator, display, navigation, status, host,
-                 commands, tools, overlays, destroy};
+  AppContext app{doc,  panes,    navigator, display,  navigation, status,
+                 host, commands, tools,     overlays, destroy};
   WalkSettings settings;
   ScriptedWalkHost keys;
   int saves = 0;

@@ -1,10 +1,11 @@
 // Ground following and wall collision on small hand-built scenes.
+#include "walk/walk_ground.h"
+
 #include <gtest/gtest.h>
 
 #include "model/document.h"
 #include "render/camera_math.h"
 #include "walk/walk_geometry.h"
-#include "walk/walk_ground.h"
 #include "walk_test_model.h"
 
 namespace lumeno {

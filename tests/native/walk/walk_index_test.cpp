@@ -1,4 +1,6 @@
 // The spatial index must answer exactly as the plain scans, whatever the model and the query.
+#include "walk/walk_index.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include <random>
 
 #include "walk/walk_geometry.h"
-#include "walk/walk_index.h"
 #include "walk_test_model.h"
 
 namespace lumeno {
@@ -27,15 +28,25 @@ void random_model(SkpModel& m, std::mt19937& rng, size_t count) {
     P b{a.x + size(rng), a.y + size(rng), height(rng)};
     P c{a.x + size(rng), a.y + size(rng), a.z};
     switch (kind(rng)) {
-      case 0: b = a; break;                                            // repeated corner
-      case 1: c = P{(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2}; break;  // collinear
-      case 2: c = P{b.x, b.y, a.z + 200.0f}; b.z = a.z; break;        // vertical wall
-      case 3: b.x = a.x + size(rng) * 30.0f; break;                   // a long sliver
-      case 4:  // a corner that is not finite
+      case 0:
+        b = a;
+        break;  // repeated corner
+      case 1:
+        c = P{(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
+        break;  // collinear
+      case 2:
+        c = P{b.x, b.y, a.z + 200.0f};
+        b.z = a.z;
+        break;  // vertical wall
+      case 3:
+        b.x = a.x + size(rng) * 30.0f;
+        break;  // a long sliver
+      case 4:   // a corner that is not finite
         c.x = unit(rng) < 0.7f ? std::numeric_limits<float>::infinity()
                                : std::numeric_limits<float>::quiet_NaN();
         break;
-      default: break;
+      default:
+        break;
     }
     test::add_triangle(m, a, b, c, layer(rng));
     m.triangles.back().inherited_layer = layer(rng);
@@ -56,8 +67,7 @@ TEST(WalkIndex, AnswersExactlyAsTheScansOnRandomModels) {
     if (seed % 3 == 0) m.layers[(seed + 1) % 4].model_visible = false;
 
     std::uniform_real_distribution<float> pos(-2600.0f, 2600.0f), z(-100.0f, 500.0f),
-        step(0.0f, 40.0f), person(0.0f, 3.0f),
-        near(-12.0f, 12.0f);
+        step(0.0f, 40.0f), person(0.0f, 3.0f), near(-12.0f, 12.0f);
     std::uniform_int_distribution<size_t> pick(0, m.triangles.size() - 1);
     for (int q = 0; q < 1500; ++q) {
       float x = pos(rng), y = pos(rng), feet = z(rng);

@@ -45,7 +45,8 @@ inline void finish(SkpModel& m) {
     for (const TriangleVertex& v : t.vertices) {
       const float p[3] = {v.x, v.y, v.z};
       for (int k = 0; k < 3; ++k)
-        m.bbox_min[k] = std::min(m.bbox_min[k], p[k]), m.bbox_max[k] = std::max(m.bbox_max[k], p[k]);
+        m.bbox_min[k] = std::min(m.bbox_min[k], p[k]),
+        m.bbox_max[k] = std::max(m.bbox_max[k], p[k]);
     }
   m.loaded = !m.triangles.empty();
 }
