@@ -84,7 +84,15 @@ bool ViewerWindow::create(HINSTANCE module_instance, int show_command) {
 
   // The features register their commands, tools and drawing; then their keys are bound and the
   // menus built.
+  // Walk mode registers its destroy step before the settings file does, so the walking speed is
+  // stored before the settings are saved; the settings are read here as well.
   measure = lumeno::make_measure(context, renderer, &glyphs);
+  walk = lumeno::make_walk(context, walk_settings, hwnd, [this] {
+    if (settings) settings->feature.save_settings();
+  });
+  walk->controller->set_stop_measuring(
+      [this] { measure->feature().measurement().abandon_measure(); });
+  settings = lumeno::make_settings(context, walk_settings, hwnd);
   input.init_default_keybindings();
   create_menu();
   init_opengl();

@@ -16,6 +16,9 @@
 #include "ui/viewer.h"
 #include "core/viewer_host.h"
 #include "measure/gl/measure_entry.h"
+#include "settings/settings_win32.h"
+#include "walk/walk_settings.h"
+#include "walk/walk_win32.h"
 #include "ui/win32_glyph_source.h"
 
 class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
@@ -84,5 +87,9 @@ class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
   Win32GlyphSource glyphs;
   // What the features were given at start-up; lives as long as they do.
   lumeno::AppContext context;
+  // The features, each in its own folder; made in create(), in this order.
+  lumeno::WalkSettings walk_settings;  // shared by walk mode and the settings file
   std::unique_ptr<lumeno::MeasureModule> measure;
+  std::unique_ptr<lumeno::WalkFeature> walk;
+  std::unique_ptr<lumeno::SettingsComponent> settings;
 };
