@@ -4,6 +4,20 @@
 
 namespace lumeno {
 
+Command make_command(unsigned id, std::string action, std::wstring text, uint32_t default_key,
+                     std::function<void()> run, std::function<bool()> checked,
+                     std::function<std::wstring()> label) {
+  Command c;
+  c.id = id;
+  c.action = std::move(action);
+  c.text = std::move(text);
+  c.default_key = default_key;
+  c.run = std::move(run);
+  c.checked = std::move(checked);
+  c.label = std::move(label);
+  return c;
+}
+
 void CommandRegistry::add(Command command) {
   const unsigned id = command.id;
   const std::string action = command.action;

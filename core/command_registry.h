@@ -22,6 +22,11 @@ struct Command {
   std::function<std::wstring()> label;  // null: the item keeps its text; else relabelled on refresh
 };
 
+// A command from its parts; `enabled` is left null (always enabled).
+Command make_command(unsigned id, std::string action, std::wstring text, uint32_t default_key,
+                     std::function<void()> run, std::function<bool()> checked = {},
+                     std::function<std::wstring()> label = {});
+
 // Identifiers first..last run `run` with the identifier minus `first` (scenes, layers).
 struct CommandRange {
   unsigned first = 0;

@@ -19,8 +19,8 @@ constexpr uint32_t kKeyF8 = 0x77;
 constexpr uint32_t key(char c) { return static_cast<uint32_t>(c); }
 
 Command toggle(unsigned id, const char* action, const wchar_t* text, uint32_t key, bool& flag) {
-  Command c{id, action, text, key, [&flag] { flag = !flag; }, [&flag] { return flag; }, {}, {}};
-  return c;
+  return make_command(
+      id, action, text, key, [&flag] { flag = !flag; }, [&flag] { return flag; });
 }
 
 }  // namespace
@@ -36,45 +36,48 @@ void register_builtin_commands(ViewerInput& in) {
   };
   auto layout = [&v](int n) { return [&v, n] { v.set_layout(n); }; };
 
-  r.add({ID_OPEN_MODEL, "open", L"打开模型", key('O'), [&in] { in.input_host().show_open_dialog(); }});
-  r.add({ID_FIT_VIEW, "fit", L"适配窗口", key('F'), fit});
+  r.add(make_command(ID_OPEN_MODEL, "open", L"打开模型", key('O'),
+                     [&in] { in.input_host().show_open_dialog(); }));
+  r.add(make_command(ID_FIT_VIEW, "fit", L"适配窗口", key('F'), fit));
   r.add(toggle(ID_SHOW_EDGES, "edges", L"显示边线", key('K'), d.show_edges));
   r.add(toggle(ID_SHOW_MATERIALS, "materials", L"显示材质", key('M'), d.show_materials));
   r.add(toggle(ID_LIGHTING, "lighting", L"光照", key('G'), d.show_lighting));
   r.add(toggle(ID_SHADOWS, "shadows", L"阴影", key('S'), d.show_shadows));
   // Reverse shadow carries no check mark.
-  r.add({ID_REVERSE_SHADOW, "reverse_shadow", L"反转阴影方向", key('H'),
-         [&d] { d.reverse_shadow = !d.reverse_shadow; }});
-  r.add({0, "section", L"剖切", key('C'),
-         [&v] { v.show_toast(kSectionNotice, kCommandToastMs); }});
-  r.add({ID_PERSPECTIVE, "perspective", L"透视/正交", kKeyF8, perspective,
-         [&v] {
-           const Viewport* pane = v.panes.active_or_null();
-           return pane != nullptr ? pane->camera.perspective : Camera().perspective;
-         }});
-  r.add({ID_ZOOM_THROUGH, "", L"缩放穿透", 0,
-         [&v] { v.navigation.zoom_through = !v.navigation.zoom_through; },
-         [&v] { return v.navigation.zoom_through; }});
+  r.add(make_command(ID_REVERSE_SHADOW, "reverse_shadow", L"反转阴影方向", key('H'),
+                     [&d] { d.reverse_shadow = !d.reverse_shadow; }));
+  r.add(make_command(0, "section", L"剖切", key('C'),
+                     [&v] { v.show_toast(kSectionNotice, kCommandToastMs); }));
+  r.add(make_command(ID_PERSPECTIVE, "perspective", L"透视/正交", kKeyF8, perspective, [&v] {
+    const Viewport* pane = v.panes.active_or_null();
+    return pane != nullptr ? pane->camera.perspective : Camera().perspective;
+  }));
+  r.add(make_command(
+      ID_ZOOM_THROUGH, "", L"缩放穿透", 0,
+      [&v] { v.navigation.zoom_through = !v.navigation.zoom_through; },
+      [&v] { return v.navigation.zoom_through; }));
   r.add(toggle(ID_PERFORMANCE, "performance", L"性能模式", key('P'), d.performance_mode));
-  r.add({ID_LOCK_VIEW, "lock", L"锁定视角", key('L'), [&v] {
-           Camera& camera = v.active_camera();
-           camera.view_locked = !camera.view_locked;
-           v.show_toast(camera.view_locked ? kViewLockedToast : kViewUnlockedToast,
-                        kCommandToastMs);
-         }});
-  r.add({ID_LAYOUT_1, "layout_1", L"单窗口", key('1'), layout(1)});
-  r.add({ID_LAYOUT_2, "layout_2", L"左右分屏", key('2'), layout(2)});
-  r.add({ID_LAYOUT_3, "layout_3", L"一大两小", key('3'), layout(3)});
-  r.add({ID_LAYOUT_4, "layout_4", L"四窗口", key('4'), layout(4)});
-  r.add({ID_TOGGLE_LIST, "list", L"打开/关闭列表", kKeyF3, [&v] { v.toggle_list_panel(); }});
-  r.add({ID_MODEL_INFO, "", L"模型信息", 0, [&v] { v.show_model_info(); }});
-  r.add({ID_TOGGLE_THEME, "", L"日间/夜间", 0, [&v] { v.toggle_theme(); }, {}, {},
-         [&d] { return theme_item_text(d.night_theme); }});
-  r.add({ID_BAR_FIT, "", L"适配", 0, fit});
-  r.add({ID_BAR_PERSPECTIVE, "", L"透视", 0, perspective});
+  r.add(make_command(ID_LOCK_VIEW, "lock", L"锁定视角", key('L'), [&v] {
+    Camera& camera = v.active_camera();
+    camera.view_locked = !camera.view_locked;
+    v.show_toast(camera.view_locked ? kViewLockedToast : kViewUnlockedToast, kCommandToastMs);
+  }));
+  r.add(make_command(ID_LAYOUT_1, "layout_1", L"单窗口", key('1'), layout(1)));
+  r.add(make_command(ID_LAYOUT_2, "layout_2", L"左右分屏", key('2'), layout(2)));
+  r.add(make_command(ID_LAYOUT_3, "layout_3", L"一大两小", key('3'), layout(3)));
+  r.add(make_command(ID_LAYOUT_4, "layout_4", L"四窗口", key('4'), layout(4)));
+  r.add(make_command(ID_TOGGLE_LIST, "list", L"打开/关闭列表", kKeyF3,
+                     [&v] { v.toggle_list_panel(); }));
+  r.add(make_command(ID_MODEL_INFO, "", L"模型信息", 0, [&v] { v.show_model_info(); }));
+  r.add(make_command(
+      ID_TOGGLE_THEME, "", L"日间/夜间", 0, [&v] { v.toggle_theme(); }, {},
+      [&d] { return theme_item_text(d.night_theme); }));
+  r.add(make_command(ID_BAR_FIT, "", L"适配", 0, fit));
+  r.add(make_command(ID_BAR_PERSPECTIVE, "", L"透视", 0, perspective));
   // "清理 viewer 缓存": an item without an effect.
-  r.add({ID_CLEAR_CACHE, "", L"清理 viewer 缓存", 0, [] {}});
-  r.add({ID_HELP_WEBSITE, "", L"使用说明", 0, [&in] { in.input_host().open_url(kProductWebSite); }});
+  r.add(make_command(ID_CLEAR_CACHE, "", L"清理 viewer 缓存", 0, [] {}));
+  r.add(make_command(ID_HELP_WEBSITE, "", L"使用说明", 0,
+                     [&in] { in.input_host().open_url(kProductWebSite); }));
   r.add_range({ID_SCENE_FIRST, ID_SCENE_LAST, [&in](int n) { in.goto_scene(n); }});
   r.add_range({ID_LAYER_FIRST, ID_LAYER_LAST, [&in](int n) { in.toggle_layer(n); }});
 }

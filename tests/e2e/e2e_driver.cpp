@@ -1,5 +1,7 @@
 #include "tests/e2e/e2e_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -8,6 +10,24 @@
 namespace e2e {
 
 std::wstring lumeno_exe() { return wintest::windows_path(LUMENO_EXE); }
+
+std::wstring settings_file() {
+  const std::wstring exe = lumeno_exe();
+  return exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"Tessary.ini";
+}
+
+namespace {
+// Lumeno saves its settings beside the executable when it closes: every test starts from the
+// defaults, whatever the tests before it toggled.
+class FreshSettings : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { DeleteFileW(settings_file().c_str()); }
+  void OnTestEnd(const ::testing::TestInfo&) override { DeleteFileW(settings_file().c_str()); }
+};
+const bool kFreshSettings = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings);
+  return true;
+}();
+}  // namespace
 
 
 namespace {

@@ -9,8 +9,10 @@
 
 namespace e2e {
 
-// Lumeno.exe of this build, as a Windows path.
+// Lumeno.exe of this build, as a Windows path, and the settings file it writes beside itself
+// (removed before and after every test).
 std::wstring lumeno_exe();
+std::wstring settings_file();
 
 class Process {
  public:

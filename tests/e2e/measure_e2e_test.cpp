@@ -27,6 +27,7 @@ class MeasureE2E : public ::testing::Test {
     while (e2e::window_text(window_).rfind(L"Lumeno — 顶点: ", 0) != 0 &&
            GetTickCount() - start < 30000)
       Sleep(20);
+    ASSERT_EQ(e2e::wait_for_title(window_, L"Lumeno", 30000), L"Lumeno");
     RECT client = {};
     GetClientRect(window_, &client);
     w_ = client.right;
@@ -52,7 +53,7 @@ class MeasureE2E : public ::testing::Test {
       if (first < 0) first = x;
       last = x;
     }
-    if (first < 0 || last - first < 60) return false;
+    if (first < 0 || last - first < 50) return false;
     left = {first + 10, y};
     right = {last - 10, y};
     return true;
@@ -71,7 +72,7 @@ TEST_F(MeasureE2E, DistanceLineAreaFillAndEscape) {
   const e2e::Screenshot shot = e2e::capture_screen();
   POINT a{}, b{};
   int row = -1;
-  for (int y = h_ / 3; y < h_ - 20 && row < 0; y += 10)
+  for (int y = 60; y < h_ - 60 && row < 0; y += 8)
     if (wall_row(shot, y, a, b)) row = y;
   ASSERT_GE(row, 0) << "no wall in view";
   const RECT band = {a.x + 15, row - 4, b.x - 15, row + 5};

@@ -15,9 +15,11 @@ TEST(CommandRegistry, FindsRunsReplacesAndRefusesDisabledOrUnknownEntries) {
   CommandRegistry r;
   std::string log;
   bool enabled = false;
-  r.add({1, "a", L"A", 0, [&] { log += "a"; }});
-  r.add({2, "b", L"B", 0, [&] { log += "b"; }, {}, [&] { return enabled; }});
-  r.add({0, "key_only", L"K", 0, [&] { log += "k"; }});
+  r.add(make_command(1, "a", L"A", 0, [&] { log += "a"; }));
+  Command b = make_command(2, "b", L"B", 0, [&] { log += "b"; });
+  b.enabled = [&] { return enabled; };
+  r.add(b);
+  r.add(make_command(0, "key_only", L"K", 0, [&] { log += "k"; }));
   r.add_range({10, 19, [&](int n) { log += std::to_string(n); }});
   EXPECT_EQ(r.find(0), nullptr);  // key-only entries are no menu command
   EXPECT_EQ(r.find_action(""), nullptr);
@@ -28,12 +30,14 @@ TEST(CommandRegistry, FindsRunsReplacesAndRefusesDisabledOrUnknownEntries) {
   EXPECT_EQ(log, "a09kb");
   // A replacement by identifier takes over the entry, and one that also carries another entry's
   // action leaves a single command behind.
-  r.add({1, "b", L"A2", 0, [&] { log += "!"; }});
+  r.add(make_command(1, "b", L"A2", 0, [&] { log += "!"; }));
   EXPECT_EQ(r.commands().size(), 2u);
   EXPECT_EQ(r.find_action("b"), r.find(1));
   EXPECT_EQ(r.find(2), nullptr);
   // A command may replace itself while it runs.
-  r.add({5, "", L"self", 0, [&r, &log] { r.add({5, "", L"new", 0, [&log] { log += "n"; }}); }});
+  r.add(make_command(5, "", L"self", 0, [&r, &log] {
+    r.add(make_command(5, "", L"new", 0, [&log] { log += "n"; }));
+  }));
   EXPECT_TRUE(r.run(5) && r.run(5));
   EXPECT_EQ(log.back(), 'n');
 }
@@ -99,7 +103,8 @@ TEST_F(CommandTest, FitNeedsAModelAndFitsEveryPane) {
 
   give_model();
   for (unsigned id : {ID_FIT_VIEW, ID_BAR_FIT, 0u}) {
-    for (Viewport& v : viewer.panes.viewports()) v.camera.distance = v.camera.target_offset[0] = 1.0f;
+    for (Viewport& v : viewer.panes.viewports())
+      v.camera.distance = v.camera.target_offset[0] = 1.0f;
     fire(id, 'F');
     for (const Viewport& v : viewer.panes.viewports()) {
       EXPECT_FLOAT_EQ(v.camera.distance, 195.0f) << id;

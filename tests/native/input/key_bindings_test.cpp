@@ -13,11 +13,14 @@ using KeyTest = test::InputTest;
 
 TEST_F(KeyTest, BuiltInDefaultsEachFiringOnlyWithShiftAndCtrlUp) {
   // The measurement keys T and A come with the measurement feature.
-  const std::string want[] = {"O open",        "F fit",         "K edges",    "M materials",
-                              "G lighting",    "S shadows",     "H reverse_shadow",
-                              "C section",     "w perspective", "P performance",
-                              "L lock",        "1 layout_1",    "2 layout_2", "3 layout_3",
-                              "4 layout_4",    "r list"};  // w = F8 (0x77), r = F3 (0x72)
+  const std::string want[] = {"O open",           "F fit",
+                              "K edges",          "M materials",
+                              "G lighting",       "S shadows",
+                              "H reverse_shadow", "C section",
+                              "w perspective",    "P performance",
+                              "L lock",           "1 layout_1",
+                              "2 layout_2",       "3 layout_3",
+                              "4 layout_4",       "r list"};  // w = F8 (0x77), r = F3 (0x72)
   ASSERT_EQ(input.key_bindings.size(), 16u);
   give_model();
   for (size_t i = 0; i < 16; ++i) {
@@ -37,7 +40,7 @@ TEST_F(KeyTest, BuiltInDefaultsEachFiringOnlyWithShiftAndCtrlUp) {
 
 TEST_F(KeyTest, FeatureCommandsBindTheirDefaultKeysWhenTheBindingsAreMade) {
   int runs = 0;
-  viewer.commands.add({0, "feature_action", L"F", 'T', [&runs] { ++runs; }});
+  viewer.commands.add(make_command(0, "feature_action", L"F", 'T', [&runs] { ++runs; }));
   fire(0, 'T');
   EXPECT_EQ(runs, 0);  // bound only when the bindings are made again
   input.init_default_keybindings();
@@ -140,8 +143,8 @@ TEST_F(KeyTest, TheActiveToolSeesEveryKeyFirst) {
   ProbeTool tool;
   viewer.tools.push(&tool);
   const std::string before = snapshot();
-  for (unsigned key : {unsigned('K'), kKeyTab, kKeyAdd, kKeyLeft, unsigned('2'), kKeyEnter,
-                       kKeyEscape}) {
+  for (unsigned key :
+       {unsigned('K'), kKeyTab, kKeyAdd, kKeyLeft, unsigned('2'), kKeyEnter, kKeyEscape}) {
     input.on_key_message(key);
   }
   EXPECT_EQ(snapshot(), before);  // taken: navigation never saw them

@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include <functional>
+#include <string>
 
 #include "model/skp_model.h"
 #include "tests/native/input/input_fixture.h"
@@ -72,7 +71,7 @@ TEST_F(MenuTest, KeyLabelsComeFromTheBindingsAndUnregisteredItemsAreGrayed) {
 
   // A rebound key relabels the item; a feature's command enables its item with its key.
   input.key_bindings[0].key = 0x7B;  // open on F12
-  viewer.commands.add({ID_MEASURE_DISTANCE, "measure_dist", L"测距", 'T', [] {}});
+  viewer.commands.add(make_command(ID_MEASURE_DISTANCE, "measure_dist", L"测距", 'T', [] {}));
   input.init_default_keybindings();
   input.key_bindings.push_back({'Q', false, false, "open"});
   const std::vector<MenuItem> again = menu_bar(viewer.commands, input.key_bindings);

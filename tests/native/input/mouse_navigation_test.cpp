@@ -228,11 +228,10 @@ TEST_F(MouseTest, TheActiveToolSeesEveryMouseEventFirst) {
   viewer.on_timer(kWalkTimer);
   EXPECT_EQ(snapshot(), before);
   EXPECT_EQ(tool.events,
-            (std::vector<std::string>{"down 900,300", "move " + std::to_string(z.first) + "," +
-                                                           std::to_string(z.second),
-                                      "down " + std::to_string(z.first) + "," +
-                                          std::to_string(z.second),
-                                      "wheel 120,0", "up 900,300", "timer 3,0"}));
+            (std::vector<std::string>{
+                "down 900,300", "move " + std::to_string(z.first) + "," + std::to_string(z.second),
+                "down " + std::to_string(z.first) + "," + std::to_string(z.second), "wheel 120,0",
+                "up 900,300", "timer 3,0"}));
 
   tool.takes = false;  // passed on: navigation acts, and a release always ends the drag
   input.on_mouse_down(kButtonRight, 900, 300);
