@@ -41,8 +41,6 @@ TEST_F(TextureBudgetTest, TexturesBeyondTheCapShowTheirAverageColour) {
       EXPECT_FLOAT_EQ(v.g, 50 / 255.0f);
     }
   }
-  EXPECT_EQ(kMaxTextureBytesPerLoad, size_t{1} << 30);
-  EXPECT_EQ(SkpModel().limits.texture_bytes_per_load, kMaxTextureBytesPerLoad);
 }
 
 }  // namespace
