@@ -1,41 +1,25 @@
 // Face appearance (front and back materials, the opacity step) and the texture copy with its
 // cache.
-#include <cmath>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "model/sdk_access.h"
 #include "model/skp_model.h"
 #include "sdk/sketchup_api.h"
+
+using lumeno::model::alpha_from_opacity;
+using lumeno::model::colour_alpha_undefined;
+using lumeno::model::opacity_alpha;
+using lumeno::model::read_opacity;
 
 namespace {
 
 constexpr double kTransparentBelow = 0.99;
 
-// A front material's opacity, 0 to 1. Through the table's SUMaterialGetAlpha, or else the
-// vendor's SUMaterialGetOpacity where SUMaterialGetUseOpacity says the opacity is in use (a
-// material that does not use it is opaque). False when it cannot be read.
-bool read_opacity(SUMaterialRef material, double& opacity) {
-  const SketchUpAPI& api = SketchUpAPI::instance();
-  double value = 1.0;
-  if (api.SUMaterialGetAlpha != nullptr) {
-    if (api.SUMaterialGetAlpha(material, &value) != SU_ERROR_NONE) return false;
-  } else if (api.SUMaterialGetUseOpacity != nullptr && api.SUMaterialGetOpacity != nullptr) {
-    bool use_opacity = false;
-    if (api.SUMaterialGetUseOpacity(material, &use_opacity) != SU_ERROR_NONE) return false;
-    if (use_opacity && api.SUMaterialGetOpacity(material, &value) != SU_ERROR_NONE) return false;
-    if (!use_opacity) value = 1.0;
-  } else {
-    return false;
-  }
-  if (std::isnan(value)) return false;
-  opacity = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
-  return true;
-}
-
 }  // namespace
 
-FaceAppearance SkpModel::face_appearance(SUFaceRef face, const SUColor& colour,
-                                         bool has_colour) {
+FaceAppearance SkpModel::face_appearance(SUFaceRef face, const SUColor& colour, bool has_colour) {
   const SketchUpAPI& api = SketchUpAPI::instance();
   const SUColor fallback = has_colour ? colour : SUColor{200, 200, 200, 255};
 
@@ -43,7 +27,18 @@ FaceAppearance SkpModel::face_appearance(SUFaceRef face, const SUColor& colour,
     double opacity = 1.0;
     if (!read_opacity(material, opacity)) return;
     if (opacity < kTransparentBelow) has_transparency = true;
-    c.alpha = static_cast<SUByte>(static_cast<int>(opacity * 255.0));
+    c.alpha = opacity_alpha(opacity);
+  };
+  // A material's colour on the face: the front side takes the opacity step. The back side keeps
+  // the colour's own alpha byte, unless that byte is undefined (the vendor's DLL), where the
+  // material's opacity gives it, as it does on the front.
+  const bool undefined_alpha = colour_alpha_undefined();
+  auto finish_colour = [&](SUMaterialRef material, bool front, SUColor& c) {
+    if (front) {
+      opacity_step(material, c);
+    } else if (undefined_alpha) {
+      c.alpha = alpha_from_opacity(material);
+    }
   };
 
   // One side's material: texture first, then the plain colour. False when the material gives
@@ -52,17 +47,28 @@ FaceAppearance SkpModel::face_appearance(SUFaceRef face, const SUColor& colour,
     SUTextureRef texture = {nullptr};
     if (api.SUMaterialGetTexture != nullptr &&
         api.SUMaterialGetTexture(material, &texture) == SU_ERROR_NONE) {
-      look.texture_index = load_or_find_texture(texture);
-      look.textured = true;
+      bool over_budget = false;
+      const int index = load_or_find_texture(texture, &over_budget);
       SUColor c = {0, 0, 0, 0};
+      if (over_budget && api.SUTextureGetAverageColor != nullptr &&
+          api.SUTextureGetAverageColor(texture, &c) == SU_ERROR_NONE) {
+        // No room left for this image in the load: the face shows the texture's average colour.
+        look.colour = c;
+        look.texture_index = -1;
+        look.textured = false;
+        finish_colour(material, front, look.colour);
+        return true;
+      }
+      look.texture_index = index;
+      look.textured = true;
       if (api.SUMaterialGetColor != nullptr &&
           api.SUMaterialGetColor(material, &c) == SU_ERROR_NONE) {
         look.colour = c;
-        if (front) opacity_step(material, look.colour);
+        finish_colour(material, front, look.colour);
       } else if (api.SUTextureGetAverageColor != nullptr &&
                  api.SUTextureGetAverageColor(texture, &c) == SU_ERROR_NONE) {
         look.colour = c;
-        if (front) opacity_step(material, look.colour);
+        finish_colour(material, front, look.colour);
       } else {
         look.colour = fallback;
       }
@@ -74,7 +80,7 @@ FaceAppearance SkpModel::face_appearance(SUFaceRef face, const SUColor& colour,
       look.colour = c;
       look.texture_index = -1;
       look.textured = false;
-      if (front) opacity_step(material, look.colour);
+      finish_colour(material, front, look.colour);
       return true;
     }
     return false;
@@ -99,7 +105,8 @@ FaceAppearance SkpModel::face_appearance(SUFaceRef face, const SUColor& colour,
   return look;
 }
 
-int SkpModel::load_or_find_texture(SUTextureRef texture) {
+int SkpModel::load_or_find_texture(SUTextureRef texture, bool* over_budget) {
+  if (over_budget != nullptr) *over_budget = false;
   if (texture.ptr == nullptr) return -1;
   const auto cached = texture_cache.find(texture.ptr);
   if (cached != texture_cache.end()) return cached->second;
@@ -125,8 +132,15 @@ int SkpModel::load_or_find_texture(SUTextureRef texture) {
     return -1;
   }
 
+  if (size > limits.texture_bytes_per_load -
+                 std::min(texture_bytes_copied_, limits.texture_bytes_per_load)) {
+    if (over_budget != nullptr) *over_budget = true;
+    return -1;
+  }
+
   std::vector<uint8_t> pixels(size, 0);
   if (api.SUTextureGetImageData(texture, size, pixels.data()) != SU_ERROR_NONE) return -1;
+  texture_bytes_copied_ += size;
 
   TextureData record;
   record.index = static_cast<int32_t>(textures.size());

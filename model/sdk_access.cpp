@@ -1,5 +1,6 @@
 #include "model/sdk_access.h"
 
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -57,6 +58,35 @@ bool read_string(SUStringRef string, size_t max_bytes, std::string& out) {
   cut_utf8(text, max_bytes);
   out = std::move(text);
   return true;
+}
+
+bool read_opacity(SUMaterialRef material, double& opacity) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  double value = 1.0;
+  if (api.SUMaterialGetAlpha != nullptr) {
+    if (api.SUMaterialGetAlpha(material, &value) != SU_ERROR_NONE) return false;
+  } else if (api.SUMaterialGetUseOpacity != nullptr && api.SUMaterialGetOpacity != nullptr) {
+    bool use_opacity = false;
+    if (api.SUMaterialGetUseOpacity(material, &use_opacity) != SU_ERROR_NONE) return false;
+    if (use_opacity && api.SUMaterialGetOpacity(material, &value) != SU_ERROR_NONE) return false;
+    if (!use_opacity) value = 1.0;
+  } else {
+    return false;
+  }
+  if (std::isnan(value)) return false;
+  opacity = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
+  return true;
+}
+
+SUByte opacity_alpha(double opacity) {
+  return static_cast<SUByte>(static_cast<int>(opacity * 255.0));
+}
+
+bool colour_alpha_undefined() { return SketchUpAPI::instance().SUMaterialGetAlpha == nullptr; }
+
+SUByte alpha_from_opacity(SUMaterialRef material) {
+  double opacity = 1.0;
+  return read_opacity(material, opacity) ? opacity_alpha(opacity) : SUByte{255};
 }
 
 }  // namespace model

@@ -25,6 +25,20 @@ bool read_name(SUResult (*getter)(Ref, SUStringRef*), Ref object, size_t max_byt
                std::string& out);
 bool read_string(SUStringRef string, size_t max_bytes, std::string& out);
 
+// A material's opacity, 0 to 1: through the table's SUMaterialGetAlpha, or else the vendor's
+// SUMaterialGetOpacity where SUMaterialGetUseOpacity says the opacity is in use (a material that
+// does not use it is opaque). False when it cannot be read.
+bool read_opacity(SUMaterialRef material, double& opacity);
+// The alpha byte of an opacity: the integer part of opacity × 255.
+SUByte opacity_alpha(double opacity);
+// True when the colours SUMaterialGetColor gives carry no usable alpha byte: the vendor's DLL
+// leaves it undefined, and the table then lacks SUMaterialGetAlpha (the stand-in exports it and
+// fills the byte).
+bool colour_alpha_undefined();
+// The alpha byte a material colour gets where colour_alpha_undefined(): from the material's
+// opacity, opaque (255) when that cannot be read.
+SUByte alpha_from_opacity(SUMaterialRef material);
+
 // Cuts `text` to at most `max_bytes` bytes without splitting a UTF-8 sequence.
 void cut_utf8(std::string& text, size_t max_bytes);
 

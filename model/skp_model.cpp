@@ -1,6 +1,8 @@
 // SkpModel's life cycle (construction, unload, load_from_file) and the transformation helpers.
 #include "model/skp_model.h"
 
+#include <algorithm>
+
 #include "sdk/sketchup_api.h"
 
 namespace {
@@ -35,6 +37,9 @@ void SkpModel::unload() {
   reset_bbox(bbox_min, bbox_max);
   file_path.clear();
   work_items_visited_ = 0;
+  texture_bytes_copied_ = 0;
+  view_box_ = ViewBox{};
+  view_box_measured_ = false;
 }
 
 bool SkpModel::load_from_file(const std::string& path) {
@@ -60,7 +65,42 @@ bool SkpModel::load_from_file(const std::string& path) {
 
   vertex_count = triangles.size() * 3;
   loaded = !triangles.empty() || !edges.empty();
+  view_box_ = measure_view_box();
+  view_box_measured_ = true;
   return loaded;
+}
+
+ViewBox SkpModel::view_box() const { return view_box_measured_ ? view_box_ : measure_view_box(); }
+
+ViewBox SkpModel::measure_view_box() const {
+  using lumeno::Vec3;
+  ViewBox b;
+  const Vec3 box_min{bbox_min[0], bbox_min[1], bbox_min[2]};
+  const Vec3 box_max{bbox_max[0], bbox_max[1], bbox_max[2]};
+  if (is_finite(box_min) && is_finite(box_max) && box_min.x <= box_max.x &&
+      box_min.y <= box_max.y && box_min.z <= box_max.z) {
+    b.min = box_min;
+    b.max = box_max;
+    return b;
+  }
+  // No usable box: bound the edges' finite end points, if any.
+  bool any = false;
+  auto grow = [&b, &any](const float p[3]) {
+    const Vec3 v{p[0], p[1], p[2]};
+    if (!is_finite(v)) return;
+    if (!any) {
+      b.min = b.max = v;
+      any = true;
+      return;
+    }
+    b.min = Vec3{std::min(b.min.x, v.x), std::min(b.min.y, v.y), std::min(b.min.z, v.z)};
+    b.max = Vec3{std::max(b.max.x, v.x), std::max(b.max.y, v.y), std::max(b.max.z, v.z)};
+  };
+  for (const EdgeData& e : edges) {
+    grow(e.start);
+    grow(e.end);
+  }
+  return b;  // the origin when nothing was bounded
 }
 
 SUTransformation SkpModel::identity_transform() {
@@ -72,37 +112,20 @@ SUTransformation SkpModel::identity_transform() {
 SUTransformation SkpModel::multiply_transforms(const SUTransformation& parent,
                                                const SUTransformation& local) {
   SUTransformation result = {};
-  for (int c = 0; c < 4; ++c) {
-    for (int r = 0; r < 4; ++r) {
-      double sum = 0.0;
-      for (int k = 0; k < 4; ++k) sum += parent.values[r + 4 * k] * local.values[k + 4 * c];
-      result.values[r + 4 * c] = sum;
-    }
-  }
+  lumeno::multiply(parent.values, local.values, result.values);
   return result;
 }
 
 void SkpModel::transform_point(const SUTransformation& t, float& x, float& y, float& z) {
-  const double* m = t.values;
-  const double px = x, py = y, pz = z;
-  double tx = m[0] * px + m[4] * py + m[8] * pz + m[12];
-  double ty = m[1] * px + m[5] * py + m[9] * pz + m[13];
-  double tz = m[2] * px + m[6] * py + m[10] * pz + m[14];
-  const double w = m[3] * px + m[7] * py + m[11] * pz + m[15];
-  if (w != 0.0) {
-    tx /= w;
-    ty /= w;
-    tz /= w;
-  }
-  x = static_cast<float>(tx);
-  y = static_cast<float>(ty);
-  z = static_cast<float>(tz);
+  const lumeno::Vec3d p = lumeno::transform_point(t.values, lumeno::Vec3d{x, y, z});
+  x = static_cast<float>(p.x);
+  y = static_cast<float>(p.y);
+  z = static_cast<float>(p.z);
 }
 
 void SkpModel::transform_normal(const SUTransformation& t, float& x, float& y, float& z) {
-  const double* m = t.values;
-  const double nx = x, ny = y, nz = z;
-  x = static_cast<float>(m[0] * nx + m[4] * ny + m[8] * nz);
-  y = static_cast<float>(m[1] * nx + m[5] * ny + m[9] * nz);
-  z = static_cast<float>(m[2] * nx + m[6] * ny + m[10] * nz);
+  const lumeno::Vec3d n = lumeno::transform_vector(t.values, lumeno::Vec3d{x, y, z});
+  x = static_cast<float>(n.x);
+  y = static_cast<float>(n.y);
+  z = static_cast<float>(n.z);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/vec_math.h"
 #include "sdk/su_types.h"
 
 // One corner of a stored triangle, in world space.
@@ -24,7 +25,7 @@ struct TriangleVertex {
 };
 
 struct Triangle {
-  TriangleVertex vertices[3];  // in the order of the mesh's index triple
+  TriangleVertex vertices[3];    // in the order of the mesh's index triple
   int32_t face_layer = -1;       // the face's own layer (position in SkpModel::layers), -1 none
   int32_t inherited_layer = -1;  // layer of the enclosing group or instance, -1 none
 };
@@ -62,6 +63,16 @@ struct LayerInfo {
   bool visible = true;        // the viewer's own switch (layer menu)
 };
 
+// The box cameras look at and fit to (SkpModel::view_box).
+struct ViewBox {
+  lumeno::Vec3 min;
+  lumeno::Vec3 max;
+};
+
+// Total bytes of texture images one load copies out of a model. Textures beyond it are drawn in
+// their average colour, so a model of thousands of large textures still loads.
+constexpr size_t kMaxTextureBytesPerLoad = size_t{1} << 30;  // 1 GiB
+
 // One pending entities list of the traversal.
 struct EntityWorkItem {
   SUEntitiesRef entities = {nullptr};
@@ -92,6 +103,7 @@ class SkpModel {
     size_t edges_per_list = 500000;   // standalone edges requested from one entities list
     size_t texture_dimension = 2048;  // largest texture width and height
     size_t texture_bytes = 16777216;  // largest texture image (16 MiB)
+    size_t texture_bytes_per_load = kMaxTextureBytesPerLoad;  // all texture images together
     size_t scenes = 100;
     size_t layers = 500;
     // Faces, groups or instances requested from one entities list. Bounds a single handle
@@ -153,7 +165,10 @@ class SkpModel {
 
   // Materials and textures (model/materials.cpp).
   FaceAppearance face_appearance(SUFaceRef face, const SUColor& colour, bool has_colour);
-  int load_or_find_texture(SUTextureRef texture);
+  // The texture's index in `textures`, copying the image on first use; -1 when it cannot be
+  // copied. `over_budget` (when given) tells whether that was because the images already copied
+  // leave no room for this one under limits.texture_bytes_per_load.
+  int load_or_find_texture(SUTextureRef texture, bool* over_budget = nullptr);
 
   // Scenes and layers (model/scenes_layers.cpp).
   void load_scenes(SUModelRef model);
@@ -165,9 +180,20 @@ class SkpModel {
   bool is_geometry_visible(int face_layer, int inherited_layer) const;
   void set_layer_visibility(size_t index, bool visible);
 
+  // The box cameras look at and fit to: the bounding box when it is finite and not inverted;
+  // otherwise the box of the edges' finite end points (a model of standalone edges only keeps
+  // the reset box); otherwise the single point at the origin. Measured once at the end of each
+  // load, so drawing does not walk millions of edges per frame; a model filled in by hand
+  // instead of loaded is measured on each call.
+  ViewBox view_box() const;
+  ViewBox measure_view_box() const;
+
   // Entities lists visited by the last traversal (for tests of the work bound).
   size_t work_items_visited() const { return work_items_visited_; }
 
  private:
   size_t work_items_visited_ = 0;
+  size_t texture_bytes_copied_ = 0;
+  ViewBox view_box_;
+  bool view_box_measured_ = false;
 };

@@ -1,6 +1,5 @@
 // Entity traversal: flattens groups and component instances into world-space triangles and
 // standalone edges, without recursion, through an explicit stack of EntityWorkItem records.
-#include <cmath>
 #include <deque>
 #include <vector>
 
@@ -8,6 +7,8 @@
 #include "model/skp_model.h"
 #include "sdk/sketchup_api.h"
 
+using lumeno::model::alpha_from_opacity;
+using lumeno::model::colour_alpha_undefined;
 using lumeno::model::read_list;
 using lumeno::model::read_value;
 using lumeno::model::to_drawing_element;
@@ -16,9 +17,7 @@ namespace {
 
 constexpr float kMinNormalLength = 0.0001f;
 
-bool is_finite(float x, float y, float z) {
-  return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
-}
+bool is_finite(float x, float y, float z) { return lumeno::is_finite(lumeno::Vec3{x, y, z}); }
 
 // A group's or instance's own material colour, when one can be read.
 bool element_colour(SUDrawingElementRef element, SUColor& colour) {
@@ -30,6 +29,8 @@ bool element_colour(SUDrawingElementRef element, SUColor& colour) {
   if (api.SUDrawingElementGetMaterial(element, &material) != SU_ERROR_NONE) return false;
   SUColor read = {0, 0, 0, 0};
   if (api.SUMaterialGetColor(material, &read) != SU_ERROR_NONE) return false;
+  // Where the colour's alpha byte is undefined (the vendor's DLL), the opacity gives it.
+  if (colour_alpha_undefined()) read.alpha = alpha_from_opacity(material);
   colour = read;
   return true;
 }
@@ -230,8 +231,7 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
         vertex.nz = 1.0f;
       }
       transform_normal(transform, vertex.nx, vertex.ny, vertex.nz);
-      const float length =
-          std::sqrt(vertex.nx * vertex.nx + vertex.ny * vertex.ny + vertex.nz * vertex.nz);
+      const float length = lumeno::length(lumeno::Vec3{vertex.nx, vertex.ny, vertex.nz});
       if (length > kMinNormalLength) {
         vertex.nx /= length;
         vertex.ny /= length;

@@ -18,19 +18,6 @@ constexpr double kMinOrthoHalf = 1e-4;
 constexpr float kMinSceneFov = 1.0f;
 constexpr float kMaxSceneFov = 120.0f;
 
-float length(const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
-
-Vec3 cross(const Vec3& a, const Vec3& b) {
-  return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-// GLU's normalize: leaves a zero vector unchanged.
-Vec3 normalized(const Vec3& v) {
-  const float r = length(v);
-  if (r == 0.0f) return v;
-  return Vec3{v.x / r, v.y / r, v.z / r};
-}
-
 // View matrix from an orthonormal frame: rows side, up, -forward, then a translation by -eye.
 Mat4 frame_matrix(const Vec3& side, const Vec3& up, const Vec3& forward, const Vec3& eye) {
   Mat4 r = Mat4::identity();
@@ -45,62 +32,26 @@ Mat4 frame_matrix(const Vec3& side, const Vec3& up, const Vec3& forward, const V
   r.m[10] = -forward.z;
   // glTranslated(-eye) multiplied on the right, in double as GLU does.
   for (int row = 0; row < 3; ++row) {
-    const double t = -(static_cast<double>(r.m[row]) * eye.x +
-                       static_cast<double>(r.m[4 + row]) * eye.y +
-                       static_cast<double>(r.m[8 + row]) * eye.z);
+    const double t =
+        -(static_cast<double>(r.m[row]) * eye.x + static_cast<double>(r.m[4 + row]) * eye.y +
+          static_cast<double>(r.m[8 + row]) * eye.z);
     r.m[12 + row] = static_cast<float>(t);
   }
   return r;
 }
 
-bool finite(const Vec3& v) {
-  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
 }  // namespace
 
-Mat4 Mat4::identity() {
-  Mat4 r = {};
-  r.m[0] = r.m[5] = r.m[10] = r.m[15] = 1.0f;
-  return r;
-}
+Vec3 ViewBounds::centre() const { return (min + max) * 0.5f; }
 
-Vec3 ViewBounds::centre() const {
-  return Vec3{(min.x + max.x) * 0.5f, (min.y + max.y) * 0.5f, (min.z + max.z) * 0.5f};
-}
-
-float ViewBounds::diagonal() const {
-  return length(Vec3{max.x - min.x, max.y - min.y, max.z - min.z});
-}
+float ViewBounds::diagonal() const { return length(max - min); }
 
 ViewBounds view_bounds(const SkpModel& model) {
+  const ViewBox box = model.view_box();
   ViewBounds b;
-  const Vec3 box_min{model.bbox_min[0], model.bbox_min[1], model.bbox_min[2]};
-  const Vec3 box_max{model.bbox_max[0], model.bbox_max[1], model.bbox_max[2]};
-  if (finite(box_min) && finite(box_max) && box_min.x <= box_max.x && box_min.y <= box_max.y &&
-      box_min.z <= box_max.z) {
-    b.min = box_min;
-    b.max = box_max;
-    return b;
-  }
-  // No usable box: bound the edges' finite end points, if any.
-  bool any = false;
-  auto grow = [&b, &any](const float p[3]) {
-    const Vec3 v{p[0], p[1], p[2]};
-    if (!finite(v)) return;
-    if (!any) {
-      b.min = b.max = v;
-      any = true;
-      return;
-    }
-    b.min = Vec3{std::min(b.min.x, v.x), std::min(b.min.y, v.y), std::min(b.min.z, v.z)};
-    b.max = Vec3{std::max(b.max.x, v.x), std::max(b.max.y, v.y), std::max(b.max.z, v.z)};
-  };
-  for (const EdgeData& e : model.edges) {
-    grow(e.start);
-    grow(e.end);
-  }
-  return b;  // the origin when nothing was bounded
+  b.min = box.min;
+  b.max = box.max;
+  return b;
 }
 
 float viewport_aspect(int width, int height) {
@@ -126,10 +77,7 @@ Vec3 camera_look_at(const Camera& camera, const Vec3& centre) {
 }
 
 Vec3 camera_eye(const Camera& camera, const Vec3& centre) {
-  const Vec3 c = camera_look_at(camera, centre);
-  const Vec3 d = eye_direction(camera.pitch, camera.yaw);
-  return Vec3{c.x + camera.distance * d.x, c.y + camera.distance * d.y,
-              c.z + camera.distance * d.z};
+  return camera_look_at(camera, centre) + eye_direction(camera.pitch, camera.yaw) * camera.distance;
 }
 
 Mat4 perspective_matrix(double fovy_deg, double aspect, double z_near, double z_far) {
@@ -164,30 +112,16 @@ Mat4 ortho_matrix(double left, double right, double bottom, double top, double z
 }
 
 Mat4 look_at_matrix(const Vec3& eye, const Vec3& centre, const Vec3& up) {
-  const Vec3 forward = normalized(Vec3{centre.x - eye.x, centre.y - eye.y, centre.z - eye.z});
-  const Vec3 side = normalized(cross(forward, up));
+  const Vec3 forward = normalised(centre - eye);
+  const Vec3 side = normalised(cross(forward, up));
   const Vec3 true_up = cross(side, forward);
   return frame_matrix(side, true_up, forward, eye);
 }
 
-Mat4 multiply(const Mat4& a, const Mat4& b) {
-  Mat4 r = {};
-  for (int c = 0; c < 4; ++c) {
-    for (int row = 0; row < 4; ++row) {
-      double sum = 0.0;
-      for (int k = 0; k < 4; ++k) sum += static_cast<double>(a.m[row + 4 * k]) * b.m[k + 4 * c];
-      r.m[row + 4 * c] = static_cast<float>(sum);
-    }
-  }
-  return r;
-}
-
 void transform(const Mat4& m, float x, float y, float z, float out[4]) {
-  for (int row = 0; row < 4; ++row) {
-    out[row] = static_cast<float>(static_cast<double>(m.m[row]) * x +
-                                  static_cast<double>(m.m[4 + row]) * y +
-                                  static_cast<double>(m.m[8 + row]) * z + m.m[12 + row]);
-  }
+  double h[4];
+  transform_homogeneous(m.m, x, y, z, h);
+  for (int row = 0; row < 4; ++row) out[row] = static_cast<float>(h[row]);
 }
 
 CameraSetup camera_setup(const Camera& camera, const Viewport& viewport, const Vec3& centre) {
@@ -202,9 +136,8 @@ CameraSetup camera_setup(const Camera& camera, const Viewport& viewport, const V
     if (!(h >= kMinOrthoHalf) || !std::isfinite(h)) h = kMinOrthoHalf;
     s.half_height = h;
     s.half_width = h * s.aspect;
-    s.projection =
-        ortho_matrix(-s.half_width, s.half_width, -s.half_height, s.half_height, kNearPlane,
-                     kFarPlane);
+    s.projection = ortho_matrix(-s.half_width, s.half_width, -s.half_height, s.half_height,
+                                kNearPlane, kFarPlane);
   }
 
   Camera drawn = camera;
@@ -214,14 +147,14 @@ CameraSetup camera_setup(const Camera& camera, const Viewport& viewport, const V
   s.eye = camera_eye(drawn, centre);
   s.up = Vec3{0.0f, 0.0f, 1.0f};
 
-  const Vec3 view{s.look_at.x - s.eye.x, s.look_at.y - s.eye.y, s.look_at.z - s.eye.z};
-  if (length(view) > 0.0f && finite(view)) {
+  const Vec3 view = s.look_at - s.eye;
+  if (length(view) > 0.0f && is_finite(view)) {
     s.modelview = look_at_matrix(s.eye, s.look_at, s.up);
   } else {
     // The eye sits on the look-at point (distance zoomed to 0): take the frame from the angles,
     // which is what gluLookAt gives for any positive distance.
     const Vec3 d = eye_direction(drawn.pitch, drawn.yaw);
-    const Vec3 forward{-d.x, -d.y, -d.z};
+    const Vec3 forward = -d;
     const float y = drawn.yaw * kDegToRad;
     const Vec3 side{std::cos(y), std::sin(y), 0.0f};
     s.modelview = frame_matrix(side, cross(side, forward), forward, s.eye);
@@ -263,13 +196,15 @@ void apply_scene_to_camera(Camera& camera, const SceneInfo& scene, const Vec3& c
                     static_cast<float>(scene.target.z)};
   // A camera that cannot be placed (coordinates beyond float range or not numbers) is ignored
   // rather than turning the pane into NaNs.
-  if (!finite(d) || !finite(target)) return;
+  if (!is_finite(d) || !is_finite(target)) return;
   if (std::isfinite(scene.fov)) {
     camera.fov = std::max(kMinSceneFov, std::min(kMaxSceneFov, static_cast<float>(scene.fov)));
   }
   camera.perspective = scene.perspective;
   const float len = length(d);
-  camera.distance = len;
+  // An eye on the target gives no distance. The pane keeps its own: zooming multiplies the
+  // distance, so a pane left at 0 could never be zoomed out again.
+  if (len > 0.0f) camera.distance = len;
   if (len > 0.001f) {
     float pitch = std::asin(std::max(-1.0f, std::min(1.0f, d.z / len))) * kRadToDeg;
     const bool clamped = pitch > kPitchLimit || pitch < -kPitchLimit;
@@ -281,8 +216,8 @@ void apply_scene_to_camera(Camera& camera, const SceneInfo& scene, const Vec3& c
     if (clamped && up_usable) {
       // Looking (almost) straight down, the screen's up is (-sin yaw, cos yaw); straight up,
       // its opposite. The scene's up vector says which way that is.
-      camera.yaw = pitch > 0.0f ? std::atan2(-up_x, up_y) * kRadToDeg
-                                : std::atan2(up_x, -up_y) * kRadToDeg;
+      camera.yaw =
+          pitch > 0.0f ? std::atan2(-up_x, up_y) * kRadToDeg : std::atan2(up_x, -up_y) * kRadToDeg;
     } else if (horizontal > 0.0f) {
       camera.yaw = std::atan2(d.x, -d.y) * kRadToDeg;
     }

@@ -7,6 +7,7 @@
 // them or call GLU with the inputs kept beside them in CameraSetup.
 #pragma once
 
+#include "core/vec_math.h"
 #include "render/camera.h"
 #include "render/viewport.h"
 
@@ -14,15 +15,6 @@ class SkpModel;
 struct SceneInfo;
 
 namespace lumeno {
-
-struct Vec3 {
-  float x = 0.0f, y = 0.0f, z = 0.0f;
-};
-
-struct Mat4 {
-  float m[16];
-  static Mat4 identity();
-};
 
 // Depth range of every pane's projection.
 constexpr double kNearPlane = 0.1;
@@ -33,11 +25,11 @@ constexpr float kPitchLimit = 89.0f;
 // Degrees to radians with the single-precision pi the camera formulas use.
 constexpr float kDegToRad = 3.1415927f / 180.0f;
 
-// The box cameras look at and fit to. For a model with triangles it is the model's bounding
-// box. A model of standalone edges only keeps the reset box (min 1e10, max -1e10), so its edges
-// are bounded instead (as is any model whose box is not finite); with no model, or nothing to
-// bound, the box is the single point at the origin (centre 0, diagonal 0). Never inverted, always
-// finite.
+// The box cameras look at and fit to: the model's view box (SkpModel::view_box, measured once
+// per load). For a model with triangles it is the model's bounding box. A model of standalone
+// edges only keeps the reset box (min 1e10, max -1e10), so its edges are bounded instead (as is
+// any model whose box is not finite); with no model, or nothing to bound, the box is the single
+// point at the origin (centre 0, diagonal 0). Never inverted, always finite.
 struct ViewBounds {
   Vec3 min;
   Vec3 max;
@@ -65,8 +57,7 @@ Mat4 perspective_matrix(double fovy_deg, double aspect, double z_near, double z_
 Mat4 ortho_matrix(double left, double right, double bottom, double top, double z_near,
                   double z_far);
 Mat4 look_at_matrix(const Vec3& eye, const Vec3& centre, const Vec3& up);
-Mat4 multiply(const Mat4& a, const Mat4& b);  // a * b
-// Applies `m` to the point (x, y, z, 1); returns the homogeneous result.
+// Applies `m` to the point (x, y, z, 1); returns the homogeneous result in single precision.
 void transform(const Mat4& m, float x, float y, float z, float out[4]);
 
 // Everything setting a camera for one pane loads, plus the inputs for the GLU calls.
@@ -104,7 +95,8 @@ bool standard_view_angles(int dir, float& pitch, float& yaw);
 // projection, distance from eye to target, the angles that put the eye back where the scene has
 // it, and the offset of the scene's target from the bounds centre. A scene looking straight up or
 // down is kept at ±89 degrees, its heading then taken from the scene's up vector; an eye on the
-// target keeps the previous angles. The field of view is kept within [1, 120]; a scene whose
+// target keeps the previous angles, and one whose eye is exactly on the target the previous
+// distance as well. The field of view is kept within [1, 120]; a scene whose
 // eye or target is not a finite float point changes nothing.
 void apply_scene_to_camera(Camera& camera, const SceneInfo& scene, const Vec3& centre);
 

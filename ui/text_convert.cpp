@@ -2,13 +2,11 @@
 
 #include <cstdint>
 
+#include "core/utf16.h"
+
 namespace lumeno {
 
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-bool is_surrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 void append_unit(std::u16string& out, char32_t c) {
   if (c > 0xFFFF) {
@@ -74,7 +72,8 @@ Out decode_utf8(const std::string& text) {
       if (lead == 0xF0) low = 0x90;
       if (lead == 0xF4) high = 0x8F;
     } else {
-      append_unit(out, kReplacement);  // stray continuation byte or a lead that never starts one
+      append_unit(
+          out, kReplacementCharacter);  // stray continuation byte or a lead that never starts one
       ++i;
       continue;
     }
@@ -94,7 +93,7 @@ Out decode_utf8(const std::string& text) {
       }
       value = (value << 6) | (b & 0x3F);
     }
-    append_unit(out, complete ? value : kReplacement);
+    append_unit(out, complete ? value : kReplacementCharacter);
     i += used;
   }
   return out;
@@ -102,36 +101,22 @@ Out decode_utf8(const std::string& text) {
 
 }  // namespace
 
-std::u16string utf8_to_utf16(const std::string& text) {
-  return decode_utf8<std::u16string>(text);
-}
+std::u16string utf8_to_utf16(const std::string& text) { return decode_utf8<std::u16string>(text); }
 
-std::u32string utf8_to_utf32(const std::string& text) {
-  return decode_utf8<std::u32string>(text);
-}
+std::u32string utf8_to_utf32(const std::string& text) { return decode_utf8<std::u32string>(text); }
 
 std::string utf16_to_utf8(const std::u16string& text) {
   std::string out;
   out.reserve(text.size() * 3);
   const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
-      ++i;
-    } else if (is_surrogate(c)) {
-      c = kReplacement;
-    }
-    append_utf8(out, c);
-  }
+  for (size_t i = 0; i < n;) append_utf8(out, next_utf16_code_point(text.data(), n, i));
   return out;
 }
 
 std::string utf32_to_utf8(const std::u32string& text) {
   std::string out;
   out.reserve(text.size() * 3);
-  for (char32_t c : text) append_utf8(out, is_surrogate(c) || c > 0x10FFFF ? kReplacement : c);
+  for (char32_t c : text) append_utf8(out, scalar_or_replacement(c));
   return out;
 }
 

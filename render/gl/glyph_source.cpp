@@ -1,5 +1,8 @@
 #include "render/gl/glyph_source.h"
 
+#include "core/utf16.h"
+
+// clang-format off
 const GlyphRange kPreloadedGlyphRanges[] = {
     {0x0000, 256},  // ASCII and Latin-1, "²" included
     {0x2000, 256},  // general punctuation, superscripts and subscripts, currency signs
@@ -10,6 +13,7 @@ const GlyphRange kPreloadedGlyphRanges[] = {
     {0x56FE, 1}, {0x9876, 1}, {0x5E95, 1}, {0x900F, 1}, {0x8F74, 1}, {0x6D4B, 1},
     {0x00B2, 1},
 };
+// clang-format on
 const size_t kPreloadedGlyphRangeCount = sizeof(kPreloadedGlyphRanges) / sizeof(GlyphRange);
 
 size_t preload_glyphs(GlyphSource& glyphs) {
@@ -23,25 +27,13 @@ size_t preload_glyphs(GlyphSource& glyphs) {
 }
 
 std::u32string wide_to_code_points(const std::wstring& text) {
-  constexpr char32_t kReplacement = 0xFFFD;
   std::u32string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char32_t unit = static_cast<char32_t>(text[i]);
-    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (sizeof(wchar_t) == 2 && high && i + 1 < text.size()) {
-      const char32_t next = static_cast<char32_t>(text[i + 1]);
-      if (next >= 0xDC00 && next <= 0xDFFF) {
-        out.push_back(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
-        ++i;
-        continue;
-      }
-    }
-    if (high || low || unit > 0x10FFFF)
-      out.push_back(kReplacement);
-    else
-      out.push_back(unit);
+  if (sizeof(wchar_t) == 2) {
+    for (size_t i = 0; i < text.size();)
+      out.push_back(lumeno::next_utf16_code_point(text.data(), text.size(), i));
+  } else {
+    for (wchar_t c : text) out.push_back(lumeno::scalar_or_replacement(static_cast<char32_t>(c)));
   }
   return out;
 }
