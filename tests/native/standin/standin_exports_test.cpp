@@ -38,10 +38,11 @@ TEST(StandinExports, TableBindsWithEveryEntryPresent) {
 
 TEST(StandinExports, InternalSymbolsStayHidden) {
   ASSERT_NE(library_handle(), nullptr);
-  for (const char* name : {"stbi_load_from_memory", "_ZN7standin11parse_modelENSt7__cxx1112basic_"
-                                                    "stringIcSt11char_traitsIcESaIcEEERKS6_PSt10"
-                                                    "unique_ptrINS_5ModelESt14default_deleteIS9_"
-                                                    "EEPS6_"}) {
+  for (const char* name : {"stbi_load_from_memory",
+                           "_ZN7standin11parse_modelENSt7__cxx1112basic_"
+                           "stringIcSt11char_traitsIcESaIcEEERKS6_PSt10"
+                           "unique_ptrINS_5ModelESt14default_deleteIS9_"
+                           "EEPS6_"}) {
     EXPECT_EQ(dlsym(library_handle(), name), nullptr) << name;
   }
 }

@@ -76,7 +76,11 @@ void BM_TriangulateConcaveLoop(benchmark::State& state) {
     benchmark::DoNotOptimize(triangles.data());
   }
 }
-BENCHMARK(BM_TriangulateConcaveLoop)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TriangulateConcaveLoop)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

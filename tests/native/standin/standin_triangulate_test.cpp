@@ -1,10 +1,10 @@
 // The triangulator on its own: concave outlines, holes, collinear and repeated points, large
-// loops. (Planes in 3D are checked through the API in standin_geometry_test.) Each result is checked by total area, winding and
-// index validity rather than against a fixed list of triangles.
+// loops. (Planes in 3D are checked through the API in standin_geometry_test.) Each result is
+// checked by total area, winding and index validity rather than against a fixed list of triangles.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <random>
-
-#include <gtest/gtest.h>
 
 #include "standin/triangulate.h"
 
@@ -113,7 +113,8 @@ TEST(StandinTriangulate, CombWithDeepTeeth) {
 
 TEST(StandinTriangulate, CollinearAndRepeatedPointsAreTolerated) {
   // A square with extra points along its sides and a repeated corner.
-  const std::vector<Point2> p{{0, 0}, {1, 0}, {2, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}};
+  const std::vector<Point2> p{{0, 0}, {1, 0}, {2, 0}, {2, 0}, {2, 1},
+                              {2, 2}, {1, 2}, {0, 2}, {0, 1}};
   std::vector<uint32_t> tris;
   standin::triangulate_2d(p, {static_cast<uint32_t>(p.size())}, &tris);
   EXPECT_NEAR(triangulated_area(p, tris), 4.0, 1e-12);
@@ -125,11 +126,11 @@ TEST(StandinTriangulate, DegenerateInputGivesNoTriangles) {
     std::vector<uint32_t> loops;
   };
   const Case cases[] = {
-      {{{0, 0}, {1, 1}, {2, 2}, {3, 3}}, {4}},                   // collinear
-      {{{5, 5}, {5, 5}, {5, 5}}, {3}},                           // one point thrice
-      {{{0, 0}, {1, 0}}, {2}},                                   // too few points
-      {{{0, 0}, {1, 0}, {1, 1}}, {3, 5}},                        // loop sizes beyond the points
-      {{{0, 0}, {NAN, 0}, {1, 1}}, {3}},                         // not a number
+      {{{0, 0}, {1, 1}, {2, 2}, {3, 3}}, {4}},  // collinear
+      {{{5, 5}, {5, 5}, {5, 5}}, {3}},          // one point thrice
+      {{{0, 0}, {1, 0}}, {2}},                  // too few points
+      {{{0, 0}, {1, 0}, {1, 1}}, {3, 5}},       // loop sizes beyond the points
+      {{{0, 0}, {NAN, 0}, {1, 1}}, {3}},        // not a number
       {{}, {}},
   };
   for (const Case& c : cases) {
@@ -141,8 +142,8 @@ TEST(StandinTriangulate, DegenerateInputGivesNoTriangles) {
 
 TEST(StandinTriangulate, DegenerateHolesAreSkipped) {
   std::vector<Point2> p{{0, 0}, {10, 0}, {10, 10}, {0, 10},  // outer
-                        {2, 2}, {3, 3},                        // two-point hole
-                        {5, 5}, {6, 6}, {7, 7}};               // collinear hole
+                        {2, 2}, {3, 3},                      // two-point hole
+                        {5, 5}, {6, 6},  {7, 7}};            // collinear hole
   std::vector<uint32_t> tris;
   standin::triangulate_2d(p, {4, 2, 3}, &tris);
   EXPECT_NEAR(triangulated_area(p, tris), 100.0, 1e-9);
@@ -150,9 +151,8 @@ TEST(StandinTriangulate, DegenerateHolesAreSkipped) {
 
 TEST(StandinTriangulate, SelfIntersectingOutlineEndsWithoutHanging) {
   // A bow tie and a pentagram: no valid triangulation exists; any valid-index result will do.
-  const std::vector<std::vector<Point2>> shapes{
-      {{0, 0}, {2, 2}, {2, 0}, {0, 2}},
-      {{0, 10}, {6, -8}, {-9.5, 3}, {9.5, 3}, {-6, -8}}};
+  const std::vector<std::vector<Point2>> shapes{{{0, 0}, {2, 2}, {2, 0}, {0, 2}},
+                                                {{0, 10}, {6, -8}, {-9.5, 3}, {9.5, 3}, {-6, -8}}};
   for (const auto& p : shapes) {
     std::vector<uint32_t> tris;
     standin::triangulate_2d(p, {static_cast<uint32_t>(p.size())}, &tris);
