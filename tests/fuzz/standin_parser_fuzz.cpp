@@ -15,22 +15,26 @@ namespace {
 // Bounds the walk of models whose definitions contain themselves.
 constexpr int kMaxDepth = 8;
 
-
-std::string read_string(SUStringRef s) {
-  size_t length = 0;
-  if (SUStringGetUTF8Length(s, &length) != SU_ERROR_NONE) return std::string();
-  std::vector<char> buffer(length + 1);
-  size_t copied = 0;
-  SUStringGetUTF8(s, buffer.size(), buffer.data(), &copied);
-  return std::string(buffer.data(), copied);
-}
-
 template <class Ref, class Getter>
 void read_name(Getter getter, Ref ref) {
   SUStringRef s{nullptr};
   if (SUStringCreate(&s) != SU_ERROR_NONE) return;
-  if (getter(ref, &s) == SU_ERROR_NONE) read_string(s);
+  size_t length = 0, copied = 0;
+  if (getter(ref, &s) == SU_ERROR_NONE && SUStringGetUTF8Length(s, &length) == SU_ERROR_NONE) {
+    std::vector<char> buffer(length + 1);
+    SUStringGetUTF8(s, buffer.size(), buffer.data(), &copied);
+  }
   SUStringRelease(&s);
+}
+
+// Count call, get call into an array of that count, then `visit` on every item reported.
+template <class Ref, class Owner, class CountFn, class GetFn, class Visit>
+void each(Owner owner, CountFn count_fn, GetFn get_fn, Visit visit) {
+  size_t count = 0, got = 0;
+  if (count_fn(owner, &count) != SU_ERROR_NONE) return;
+  std::vector<Ref> items(count, Ref{nullptr});
+  get_fn(owner, count, items.data(), &got);
+  for (size_t i = 0; i < got; ++i) visit(items[i]);
 }
 
 void walk_texture(SUTextureRef texture) {
@@ -75,24 +79,17 @@ void walk_element(SUDrawingElementRef element) {
 }
 
 void walk_face(SUFaceRef face) {
-  size_t count = 0;
   SUVector3D normal;
   double area = 0;
   SUFaceGetNormal(face, &normal);
   SUFaceGetArea(face, &area);
-  if (SUFaceGetNumVertices(face, &count) == SU_ERROR_NONE) {
-    std::vector<SUVertexRef> vertices(count, SUVertexRef{nullptr});
-    size_t got = 0;
-    SUFaceGetVertices(face, count, vertices.data(), &got);
-    for (size_t i = 0; i < got; ++i) {
-      SUPoint3D p;
-      SUVertexGetPosition(vertices[i], &p);
-    }
-  }
-  SUMaterialRef material{nullptr};
-  if (SUFaceGetFrontMaterial(face, &material) == SU_ERROR_NONE) walk_material(material);
-  material.ptr = nullptr;
-  if (SUFaceGetBackMaterial(face, &material) == SU_ERROR_NONE) walk_material(material);
+  each<SUVertexRef>(face, SUFaceGetNumVertices, SUFaceGetVertices, [](SUVertexRef v) {
+    SUPoint3D p;
+    SUVertexGetPosition(v, &p);
+  });
+  SUMaterialRef front{nullptr}, back{nullptr};
+  if (SUFaceGetFrontMaterial(face, &front) == SU_ERROR_NONE) walk_material(front);
+  if (SUFaceGetBackMaterial(face, &back) == SU_ERROR_NONE) walk_material(back);
   SULayerRef layer{nullptr};
   if (SUFaceGetLayer(face, &layer) == SU_ERROR_NONE) walk_layer(layer);
   walk_element(SUFaceToDrawingElement(face));
@@ -112,87 +109,72 @@ void walk_face(SUFaceRef face) {
   SUMeshHelperRelease(&mesh);
 }
 
+template <class Ref, class ToElement, class Transform, class Name>
+void walk_placed(Ref ref, ToElement to_element, Transform transform, Name name) {
+  SUTransformation t;
+  transform(ref, &t);
+  read_name(name, ref);
+  walk_element(to_element(ref));
+}
+
 void walk_entities(SUEntitiesRef entities, int depth) {
   if (depth > kMaxDepth) return;
-  size_t count = 0, got = 0;
-  if (SUEntitiesGetNumFaces(entities, &count) == SU_ERROR_NONE) {
-    std::vector<SUFaceRef> faces(count, SUFaceRef{nullptr});
-    SUEntitiesGetFaces(entities, count, faces.data(), &got);
-    for (size_t i = 0; i < got; ++i) walk_face(faces[i]);
-  }
+  each<SUFaceRef>(entities, SUEntitiesGetNumFaces, SUEntitiesGetFaces, walk_face);
   for (bool standalone : {true, false}) {
-    if (SUEntitiesGetNumEdges(entities, standalone, &count) != SU_ERROR_NONE) continue;
-    std::vector<SUEdgeRef> edges(count, SUEdgeRef{nullptr});
-    SUEntitiesGetEdges(entities, standalone, count, edges.data(), &got);
-    for (size_t i = 0; i < got; ++i) {
-      SUVertexRef v{nullptr};
-      SUPoint3D p;
-      if (SUEdgeGetStart(edges[i], &v) == SU_ERROR_NONE) SUVertexGetPosition(v, &p);
-      if (SUEdgeGetEndVertex(edges[i], &v) == SU_ERROR_NONE) SUVertexGetPosition(v, &p);
-      walk_element(SUEdgeToDrawingElement(edges[i]));
-    }
+    each<SUEdgeRef>(
+        entities,
+        [&](SUEntitiesRef e, size_t* n) { return SUEntitiesGetNumEdges(e, standalone, n); },
+        [&](SUEntitiesRef e, size_t len, SUEdgeRef* out, size_t* n) {
+          return SUEntitiesGetEdges(e, standalone, len, out, n);
+        },
+        [](SUEdgeRef edge) {
+          SUVertexRef v{nullptr};
+          SUPoint3D p;
+          if (SUEdgeGetStart(edge, &v) == SU_ERROR_NONE) SUVertexGetPosition(v, &p);
+          if (SUEdgeGetEndVertex(edge, &v) == SU_ERROR_NONE) SUVertexGetPosition(v, &p);
+          walk_element(SUEdgeToDrawingElement(edge));
+        });
   }
-  if (SUEntitiesGetNumGroups(entities, &count) == SU_ERROR_NONE) {
-    std::vector<SUGroupRef> groups(count, SUGroupRef{nullptr});
-    SUEntitiesGetGroups(entities, count, groups.data(), &got);
-    for (size_t i = 0; i < got; ++i) {
-      SUTransformation t;
-      SUEntitiesRef inner{nullptr};
-      SUGroupGetTransform(groups[i], &t);
-      read_name(SUGroupGetName, groups[i]);
-      walk_element(SUGroupToDrawingElement(groups[i]));
-      if (SUGroupGetEntities(groups[i], &inner) == SU_ERROR_NONE) walk_entities(inner, depth + 1);
-    }
-  }
-  if (SUEntitiesGetNumInstances(entities, &count) == SU_ERROR_NONE) {
-    std::vector<SUComponentInstanceRef> instances(count, SUComponentInstanceRef{nullptr});
-    SUEntitiesGetInstances(entities, count, instances.data(), &got);
-    for (size_t i = 0; i < got; ++i) {
-      SUTransformation t;
-      SUComponentDefinitionRef definition{nullptr};
-      SUComponentInstanceGetTransform(instances[i], &t);
-      read_name(SUComponentInstanceGetName, instances[i]);
-      walk_element(SUComponentInstanceToDrawingElement(instances[i]));
-      if (SUComponentInstanceGetDefinition(instances[i], &definition) != SU_ERROR_NONE) continue;
-      read_name(SUComponentDefinitionGetName, definition);
-      SUEntitiesRef inner{nullptr};
-      if (SUComponentDefinitionGetEntities(definition, &inner) == SU_ERROR_NONE) {
-        walk_entities(inner, depth + 1);
-      }
-    }
-  }
+  each<SUGroupRef>(entities, SUEntitiesGetNumGroups, SUEntitiesGetGroups, [&](SUGroupRef group) {
+    walk_placed(group, SUGroupToDrawingElement, SUGroupGetTransform, SUGroupGetName);
+    SUEntitiesRef inner{nullptr};
+    if (SUGroupGetEntities(group, &inner) == SU_ERROR_NONE) walk_entities(inner, depth + 1);
+  });
+  each<SUComponentInstanceRef>(
+      entities, SUEntitiesGetNumInstances, SUEntitiesGetInstances,
+      [&](SUComponentInstanceRef instance) {
+        walk_placed(instance, SUComponentInstanceToDrawingElement, SUComponentInstanceGetTransform,
+                    SUComponentInstanceGetName);
+        SUComponentDefinitionRef definition{nullptr};
+        SUEntitiesRef inner{nullptr};
+        if (SUComponentInstanceGetDefinition(instance, &definition) != SU_ERROR_NONE) return;
+        read_name(SUComponentDefinitionGetName, definition);
+        if (SUComponentDefinitionGetEntities(definition, &inner) == SU_ERROR_NONE) {
+          walk_entities(inner, depth + 1);
+        }
+      });
 }
 
 void walk_model(SUModelRef model) {
-  size_t count = 0, got = 0;
-  if (SUModelGetNumLayers(model, &count) == SU_ERROR_NONE) {
-    std::vector<SULayerRef> layers(count, SULayerRef{nullptr});
-    SUModelGetLayers(model, count, layers.data(), &got);
-    for (size_t i = 0; i < got; ++i) walk_layer(layers[i]);
-  }
-  if (SUModelGetNumScenes(model, &count) == SU_ERROR_NONE) {
-    std::vector<SUSceneRef> scenes(count, SUSceneRef{nullptr});
-    SUModelGetScenes(model, count, scenes.data(), &got);
-    for (size_t i = 0; i < got; ++i) {
-      read_name(SUSceneGetName, scenes[i]);
-      SUCameraRef camera{nullptr};
-      if (SUSceneGetCamera(scenes[i], &camera) != SU_ERROR_NONE) continue;
-      SUPoint3D eye, target;
-      SUVector3D up;
-      bool perspective = false;
-      double fov = 0;
-      SUCameraGetOrientation(camera, &eye, &target, &up);
-      SUCameraGetPerspective(camera, &perspective);
-      SUCameraGetPerspectiveFrustumFOV(camera, &fov);
-      SUCameraGetFOV(camera, &fov);
-    }
-  }
+  each<SULayerRef>(model, SUModelGetNumLayers, SUModelGetLayers, walk_layer);
+  each<SUSceneRef>(model, SUModelGetNumScenes, SUModelGetScenes, [](SUSceneRef scene) {
+    read_name(SUSceneGetName, scene);
+    SUCameraRef camera{nullptr};
+    if (SUSceneGetCamera(scene, &camera) != SU_ERROR_NONE) return;
+    SUPoint3D eye, target;
+    SUVector3D up;
+    bool perspective = false;
+    double fov = 0;
+    SUCameraGetOrientation(camera, &eye, &target, &up);
+    SUCameraGetPerspective(camera, &perspective);
+    SUCameraGetPerspectiveFrustumFOV(camera, &fov);
+    SUCameraGetFOV(camera, &fov);
+  });
   SUEntitiesRef entities{nullptr};
   if (SUModelGetEntities(model, &entities) == SU_ERROR_NONE) walk_entities(entities, 0);
 }
 
 }  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::unique_ptr<standin::Model> model;
   std::string error;

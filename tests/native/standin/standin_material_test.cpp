@@ -12,12 +12,13 @@ const char* const kModel = R"({
     {"name": "Glass", "color": [10, 20, 30, 40], "opacity": 0.25},
     {"name": "Plain"},
     {"name": "Wood", "texture": {"width": 2, "height": 2, "fill": [1, 2, 3]}},
-    {"name": "Odd", "opacity": 7}
+    {"name": "Odd", "opacity": 7}, {"name": "Neg", "opacity": -1}
   ],
   "entities": {
     "faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "Brick", "back": "Glass"},
               {"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "不存在的材质"},
-              {"outer": [[0,0,0],[1,0,0],[0,1,0]]}],
+              {"outer": [[0,0,0],[1,0,0],[0,1,0]]},
+              {"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "Odd", "back": "Neg"}],
     "edges": [{"start": [0,0,0], "end": [1,1,1], "material": "Wood"}],
     "groups": [{"material": "Glass"}],
     "instances": [{"definition": "x", "material": "Plain"}]
@@ -30,10 +31,12 @@ SUMaterialRef front_of(SUFaceRef face) {
   return m;
 }
 
-TEST(StandinMaterial, ColourOpacityTypeAndName) {
+struct StandinMaterial : ::testing::Test {
   SketchUpAPI& a = api();
-  ModelFile file(kModel);
-  ASSERT_EQ(file.status(), SU_ERROR_NONE);
+  ModelFile file{kModel};
+};
+
+TEST_F(StandinMaterial, ColourOpacityTypeAndName) {
   const auto faces = faces_of(file.entities());
   const SUMaterialRef brick = front_of(faces[0]);
   SUMaterialRef glass{nullptr};
@@ -41,10 +44,7 @@ TEST(StandinMaterial, ColourOpacityTypeAndName) {
 
   SUColor c{0, 0, 0, 0};
   ASSERT_EQ(a.SUMaterialGetColor(brick, &c), SU_ERROR_NONE);
-  EXPECT_EQ(c.red, 200);
-  EXPECT_EQ(c.green, 100);
-  EXPECT_EQ(c.blue, 50);
-  EXPECT_EQ(c.alpha, 255);
+  EXPECT_TRUE(c.red == 200 && c.green == 100 && c.blue == 50 && c.alpha == 255);
   EXPECT_EQ(name_of(a.SUMaterialGetName, brick), "Brick");
 
   struct Opacity {
@@ -52,7 +52,11 @@ TEST(StandinMaterial, ColourOpacityTypeAndName) {
     double value;
     bool used;
   };
-  for (const Opacity& o : {Opacity{brick, 1.0, false}, Opacity{glass, 0.25, true}}) {
+  // Opacity outside the range is clamped.
+  SUMaterialRef odd = front_of(faces[3]), neg{nullptr};
+  ASSERT_EQ(a.SUFaceGetBackMaterial(faces[3], &neg), SU_ERROR_NONE);
+  for (const Opacity& o : {Opacity{brick, 1.0, false}, Opacity{glass, 0.25, true},
+                           Opacity{odd, 1.0, false}, Opacity{neg, 0.0, true}}) {
     double alpha = -1, opacity = -1;
     bool use = !o.used;
     EXPECT_EQ(a.SUMaterialGetAlpha(o.material, &alpha), SU_ERROR_NONE);
@@ -74,10 +78,7 @@ TEST(StandinMaterial, ColourOpacityTypeAndName) {
   EXPECT_EQ(a.SUMaterialGetColor(SUMaterialRef{nullptr}, &c), SU_ERROR_INVALID_INPUT);
 }
 
-TEST(StandinMaterial, AbsentPartsReportNoData) {
-  SketchUpAPI& a = api();
-  ModelFile file(kModel);
-  ASSERT_EQ(file.status(), SU_ERROR_NONE);
+TEST_F(StandinMaterial, AbsentPartsReportNoData) {
   const auto faces = faces_of(file.entities());
   SUMaterialRef none{nullptr};
   EXPECT_EQ(a.SUFaceGetFrontMaterial(faces[2], &none), SU_ERROR_NO_DATA);
@@ -96,26 +97,7 @@ TEST(StandinMaterial, AbsentPartsReportNoData) {
   EXPECT_EQ(opacity, 1.0);
 }
 
-TEST(StandinMaterial, OpacityOutsideTheRangeIsClamped) {
-  SketchUpAPI& a = api();
-  ModelFile file(R"({"materials": [{"name": "Odd", "opacity": 7}, {"name": "Neg", "opacity": -1}],
-                     "entities": {"faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "Odd",
-                                             "back": "Neg"}]}})");
-  ASSERT_EQ(file.status(), SU_ERROR_NONE);
-  const SUFaceRef face = faces_of(file.entities())[0];
-  SUMaterialRef back{nullptr};
-  ASSERT_EQ(a.SUFaceGetBackMaterial(face, &back), SU_ERROR_NONE);
-  double front_opacity = 0, back_opacity = 1;
-  EXPECT_EQ(a.SUMaterialGetOpacity(front_of(face), &front_opacity), SU_ERROR_NONE);
-  EXPECT_EQ(a.SUMaterialGetOpacity(back, &back_opacity), SU_ERROR_NONE);
-  EXPECT_EQ(front_opacity, 1.0);
-  EXPECT_EQ(back_opacity, 0.0);
-}
-
-TEST(StandinMaterial, DrawingElementsReachTheirMaterials) {
-  SketchUpAPI& a = api();
-  ModelFile file(kModel);
-  ASSERT_EQ(file.status(), SU_ERROR_NONE);
+TEST_F(StandinMaterial, DrawingElementsReachTheirMaterials) {
   const SUEntitiesRef e = file.entities();
   const SUFaceRef face = faces_of(e)[0];
   const SUEdgeRef edge = edges_of(e, true)[0];

@@ -7,8 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "standin_image_writer.h"
-
 namespace standin_test {
 namespace {
 
@@ -66,9 +64,12 @@ std::string read_file(const std::string& path) {
   return text.str();
 }
 
-ModelFile::ModelFile(const std::string& json, const std::string& name)
-    : path_(dir_.write(name, json)) {
-  status_ = api().SUModelCreateFromFile(&model_, path_.c_str());
+ModelFile::ModelFile(const std::string& json, SUResult expected, const std::string& name) {
+  status_ = api().SUModelCreateFromFile(&model_, dir_.write(name, json).c_str());
+  EXPECT_EQ(status_, expected) << name << ": " << json.substr(0, 200);
+  if (expected != SU_ERROR_NONE) {
+    EXPECT_EQ(model_.ptr, nullptr) << "a refused file gives no model";
+  }
 }
 
 ModelFile::~ModelFile() {
@@ -138,29 +139,6 @@ Mesh mesh_of(SUFaceRef face) {
   EXPECT_EQ(a.SUMeshHelperRelease(&helper), SU_ERROR_NONE);
   EXPECT_EQ(helper.ptr, nullptr);
   return mesh;
-}
-
-std::string base64(const std::vector<unsigned char>& bytes) {
-  static const char kAlphabet[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  size_t i = 0;
-  for (; i + 2 < bytes.size(); i += 3) {
-    const unsigned v = (bytes[i] << 16) | (bytes[i + 1] << 8) | bytes[i + 2];
-    out += kAlphabet[(v >> 18) & 63];
-    out += kAlphabet[(v >> 12) & 63];
-    out += kAlphabet[(v >> 6) & 63];
-    out += kAlphabet[v & 63];
-  }
-  if (i < bytes.size()) {
-    const bool two = i + 1 < bytes.size();
-    const unsigned v = (bytes[i] << 16) | (two ? bytes[i + 1] << 8 : 0);
-    out += kAlphabet[(v >> 18) & 63];
-    out += kAlphabet[(v >> 12) & 63];
-    out += two ? kAlphabet[(v >> 6) & 63] : '=';
-    out += '=';
-  }
-  return out;
 }
 
 }  // namespace standin_test

@@ -1,5 +1,5 @@
 // Test helpers: the stand-in loaded as a shared library through the program's own entry-point
-// table, temporary model files, and small wrappers that read names and lists.
+// table, temporary model files, and small wrappers that read names, lists and meshes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "sdk/sketchup_api.h"
-#include "standin_image_writer.h"
 
 namespace standin_test {
 
@@ -35,20 +34,20 @@ class TempDir {
 
 std::string read_file(const std::string& path);
 
-// A model opened from JSON text written to a temporary file; released on destruction.
+// A model opened from JSON text written to a temporary file, expecting `expected` from the open;
+// released on destruction.
 class ModelFile {
  public:
-  explicit ModelFile(const std::string& json, const std::string& name = "model.json");
+  explicit ModelFile(const std::string& json, SUResult expected = SU_ERROR_NONE,
+                     const std::string& name = "model.json");
   ~ModelFile();
   SUResult status() const { return status_; }
   SUModelRef model() const { return model_; }
   SUEntitiesRef entities() const;
   const TempDir& dir() const { return dir_; }
-  const std::string& path() const { return path_; }
 
  private:
   TempDir dir_;
-  std::string path_;
   SUModelRef model_{nullptr};
   SUResult status_;
 };
@@ -62,11 +61,9 @@ std::string name_of(Getter getter, Ref ref, SUResult* status = nullptr) {
   const SUResult r = getter(ref, &s);
   if (status != nullptr) *status = r;
   std::string out;
-  if (r == SU_ERROR_NONE) {
-    size_t length = 0;
-    EXPECT_EQ(a.SUStringGetUTF8Length(s, &length), SU_ERROR_NONE);
+  size_t length = 0, copied = 0;
+  if (r == SU_ERROR_NONE && a.SUStringGetUTF8Length(s, &length) == SU_ERROR_NONE) {
     std::vector<char> buffer(length + 1, 'x');
-    size_t copied = 0;
     EXPECT_EQ(a.SUStringGetUTF8(s, buffer.size(), buffer.data(), &copied), SU_ERROR_NONE);
     EXPECT_EQ(copied, length);
     out.assign(buffer.data(), copied);
@@ -78,10 +75,9 @@ std::string name_of(Getter getter, Ref ref, SUResult* status = nullptr) {
 // Count call then get call, checking that both agree.
 template <class Ref, class Owner, class CountFn, class GetFn>
 std::vector<Ref> list_of(Owner owner, CountFn count_fn, GetFn get_fn) {
-  size_t count = 0;
+  size_t count = 0, got = 0;
   EXPECT_EQ(count_fn(owner, &count), SU_ERROR_NONE);
   std::vector<Ref> items(count, Ref{nullptr});
-  size_t got = 0;
   EXPECT_EQ(get_fn(owner, items.size(), items.data(), &got), SU_ERROR_NONE);
   EXPECT_EQ(got, count);
   items.resize(got);
@@ -105,7 +101,5 @@ struct Mesh {
   size_t triangles = 0;
 };
 Mesh mesh_of(SUFaceRef face);
-
-std::string base64(const std::vector<unsigned char>& bytes);
 
 }  // namespace standin_test

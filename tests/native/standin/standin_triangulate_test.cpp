@@ -1,10 +1,10 @@
 // The triangulator on its own: concave outlines, holes, collinear and repeated points, large
-// loops. (Planes in 3D are checked through the API in standin_geometry_test.) Each result is checked by total area, winding and
-// index validity rather than against a fixed list of triangles.
+// loops. (Planes in 3D are checked through the API in standin_geometry_test.) Each result is
+// checked by total area, winding and index validity rather than against a fixed list of triangles.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <random>
-
-#include <gtest/gtest.h>
 
 #include "standin/triangulate.h"
 
@@ -95,28 +95,30 @@ TEST(StandinTriangulate, StarsWithSeveralHolesOfEitherWinding) {
   }
 }
 
-TEST(StandinTriangulate, CombWithDeepTeeth) {
-  // A comb: every tooth is a concave notch that a naive fan would cut across.
-  std::vector<Point2> p{{0, 0}, {40, 0}};
+// A comb, whose teeth are concave notches a naive fan would cut across; a square with extra
+// points along its sides and a repeated corner; a square with degenerate holes, which are skipped.
+TEST(StandinTriangulate, CombsRepeatedPointsAndDegenerateHoles) {
+  std::vector<Point2> comb{{0, 0}, {40, 0}};
   for (int tooth = 9; tooth >= 0; --tooth) {
     const double x = tooth * 4.0;
-    p.push_back({x + 3, 20});
-    p.push_back({x + 2, 20});
-    p.push_back({x + 2, 2});
-    p.push_back({x + 1, 2});
-    p.push_back({x + 1, 20});
-    p.push_back({x, 20});
+    for (const Point2& p : {Point2{x + 3, 20}, Point2{x + 2, 20}, Point2{x + 2, 2},
+                            Point2{x + 1, 2}, Point2{x + 1, 20}, Point2{x, 20}}) {
+      comb.push_back(p);
+    }
   }
-  p.erase(p.begin() + 2);  // first top point duplicates the corner line; keep the outline simple
-  expect_exact(p, {static_cast<uint32_t>(p.size())}, 0);
-}
-
-TEST(StandinTriangulate, CollinearAndRepeatedPointsAreTolerated) {
-  // A square with extra points along its sides and a repeated corner.
-  const std::vector<Point2> p{{0, 0}, {1, 0}, {2, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}};
-  std::vector<uint32_t> tris;
-  standin::triangulate_2d(p, {static_cast<uint32_t>(p.size())}, &tris);
-  EXPECT_NEAR(triangulated_area(p, tris), 4.0, 1e-12);
+  comb.erase(comb.begin() + 2);  // the first top point lies on the corner's line
+  expect_exact(comb, {static_cast<uint32_t>(comb.size())}, 0);
+  expect_exact({{0, 0}, {1, 0}, {2, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}}, {9}, 0);
+  expect_exact({{0, 0},
+                {10, 0},
+                {10, 10},
+                {0, 10},  // outer
+                {2, 2},
+                {3, 3},  // two-point hole
+                {5, 5},
+                {6, 6},
+                {7, 7}},  // collinear hole
+               {4, 2, 3}, 0);
 }
 
 TEST(StandinTriangulate, DegenerateInputGivesNoTriangles) {
@@ -125,11 +127,11 @@ TEST(StandinTriangulate, DegenerateInputGivesNoTriangles) {
     std::vector<uint32_t> loops;
   };
   const Case cases[] = {
-      {{{0, 0}, {1, 1}, {2, 2}, {3, 3}}, {4}},                   // collinear
-      {{{5, 5}, {5, 5}, {5, 5}}, {3}},                           // one point thrice
-      {{{0, 0}, {1, 0}}, {2}},                                   // too few points
-      {{{0, 0}, {1, 0}, {1, 1}}, {3, 5}},                        // loop sizes beyond the points
-      {{{0, 0}, {NAN, 0}, {1, 1}}, {3}},                         // not a number
+      {{{0, 0}, {1, 1}, {2, 2}, {3, 3}}, {4}},  // collinear
+      {{{5, 5}, {5, 5}, {5, 5}}, {3}},          // one point thrice
+      {{{0, 0}, {1, 0}}, {2}},                  // too few points
+      {{{0, 0}, {1, 0}, {1, 1}}, {3, 5}},       // loop sizes beyond the points
+      {{{0, 0}, {NAN, 0}, {1, 1}}, {3}},        // not a number
       {{}, {}},
   };
   for (const Case& c : cases) {
@@ -139,20 +141,10 @@ TEST(StandinTriangulate, DegenerateInputGivesNoTriangles) {
   }
 }
 
-TEST(StandinTriangulate, DegenerateHolesAreSkipped) {
-  std::vector<Point2> p{{0, 0}, {10, 0}, {10, 10}, {0, 10},  // outer
-                        {2, 2}, {3, 3},                        // two-point hole
-                        {5, 5}, {6, 6}, {7, 7}};               // collinear hole
-  std::vector<uint32_t> tris;
-  standin::triangulate_2d(p, {4, 2, 3}, &tris);
-  EXPECT_NEAR(triangulated_area(p, tris), 100.0, 1e-9);
-}
-
 TEST(StandinTriangulate, SelfIntersectingOutlineEndsWithoutHanging) {
   // A bow tie and a pentagram: no valid triangulation exists; any valid-index result will do.
-  const std::vector<std::vector<Point2>> shapes{
-      {{0, 0}, {2, 2}, {2, 0}, {0, 2}},
-      {{0, 10}, {6, -8}, {-9.5, 3}, {9.5, 3}, {-6, -8}}};
+  const std::vector<std::vector<Point2>> shapes{{{0, 0}, {2, 2}, {2, 0}, {0, 2}},
+                                                {{0, 10}, {6, -8}, {-9.5, 3}, {9.5, 3}, {-6, -8}}};
   for (const auto& p : shapes) {
     std::vector<uint32_t> tris;
     standin::triangulate_2d(p, {static_cast<uint32_t>(p.size())}, &tris);
