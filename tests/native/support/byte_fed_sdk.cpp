@@ -4,7 +4,6 @@
 #include <cstring>
 #include <limits>
 #include <map>
-#include <set>
 #include <vector>
 
 #include "model/skp_model.h"
@@ -24,7 +23,7 @@ namespace {
 ByteFeed* g_feed = nullptr;
 FakeSdkReport g_report;
 uintptr_t g_next_id = 1;
-std::set<uintptr_t> g_meshes;
+std::map<uintptr_t, std::string> g_meshes;  // created, not yet released
 std::map<uintptr_t, std::string> g_strings;
 
 constexpr size_t kLayerPool = 8;    // the model lists up to 6; 6 and 7 are "not among them"
@@ -84,32 +83,38 @@ SUResult list_count(Owner, size_t* count) {
   return SU_ERROR_NONE;
 }
 
-template <typename Ref>
-SUResult fill_list(size_t len, Ref* items, size_t* count, void* (*make)(size_t)) {
+// Fills an array the caller sized: sometimes fewer items than asked, sometimes a count past the
+// array. Handle arrays must come zero-filled.
+template <typename T, typename Make>
+SUResult fill(size_t len, T* items, size_t* count, Make make) {
   if (items == nullptr || count == nullptr) {
-    breach("list without array or count");
+    breach("array or count missing");
     return SU_ERROR_NULL_POINTER_OUTPUT;
   }
-  for (size_t i = 0; i < len; ++i) {
+  if (fails()) return SU_ERROR_GENERIC;
+  const uint8_t b = byte();
+  const size_t written = b % 5 == 0 ? len / 2 : len;
+  for (size_t i = 0; i < written; ++i) items[i] = make(i);
+  *count = b == 99 ? len + 3 : written;
+  return SU_ERROR_NONE;
+}
+
+template <typename Ref>
+SUResult fill_handles(size_t len, Ref* items, size_t* count, void* (*make)(size_t)) {
+  for (size_t i = 0; items != nullptr && i < len; ++i) {
     if (items[i].ptr != nullptr) {
       breach("list array not zero-filled");
       break;
     }
   }
-  if (fails()) return SU_ERROR_GENERIC;
-  const uint8_t b = byte();
-  const size_t written = b % 7 == 0 ? len / 2 : len;  // sometimes fewer than asked
-  for (size_t i = 0; i < written; ++i) items[i].ptr = make(i);
-  *count = b == 77 ? len + 5 : written;  // sometimes a count past the array
-  return SU_ERROR_NONE;
+  return fill(len, items, count, [&](size_t i) { return Ref{make(i)}; });
 }
-
 template <typename Owner, typename Ref>
 SUResult get_list(Owner, size_t len, Ref* items, size_t* count) {
-  return fill_list(len, items, count, make_new);
+  return fill_handles(len, items, count, make_new);
 }
 SUResult get_layers(SUModelRef, size_t len, SULayerRef* items, size_t* count) {
-  return fill_list(len, items, count, make_layer);
+  return fill_handles(len, items, count, make_layer);
 }
 SUResult num_edges(SUEntitiesRef entities, bool standalone, size_t* count) {
   if (!standalone) breach("edges asked without standalone_only");
@@ -117,7 +122,7 @@ SUResult num_edges(SUEntitiesRef entities, bool standalone, size_t* count) {
 }
 SUResult get_edges(SUEntitiesRef, bool standalone, size_t len, SUEdgeRef* items, size_t* count) {
   if (!standalone) breach("edges asked without standalone_only");
-  return fill_list(len, items, count, make_new);
+  return fill_handles(len, items, count, make_new);
 }
 
 SUResult model_create(SUModelRef* model, const char* path) {
@@ -130,121 +135,98 @@ SUResult model_release(SUModelRef* model) {
   return SU_ERROR_NONE;
 }
 
-SUResult mesh_create(SUMeshHelperRef* mesh, SUFaceRef face) {
-  const SUResult result = out_handle(face, mesh);
-  if (result == SU_ERROR_NONE) g_meshes.insert(reinterpret_cast<uintptr_t>(mesh->ptr));
-  return result;
+// Mesh helpers and strings: created into a preset handle, released once.
+template <typename Ref>
+SUResult create(std::map<uintptr_t, std::string>& live, Ref* ref) {
+  if (!preset_null(ref)) return SU_ERROR_NULL_POINTER_OUTPUT;
+  ref->ptr = new_handle();
+  live[reinterpret_cast<uintptr_t>(ref->ptr)] = std::string();
+  return SU_ERROR_NONE;
 }
-SUResult mesh_release(SUMeshHelperRef* mesh) {
-  if (mesh == nullptr || g_meshes.erase(reinterpret_cast<uintptr_t>(mesh->ptr)) == 0) {
-    breach("release of an unknown mesh");
+template <typename Ref>
+SUResult release(std::map<uintptr_t, std::string>& live, Ref* ref) {
+  if (ref == nullptr || live.erase(reinterpret_cast<uintptr_t>(ref->ptr)) == 0) {
+    breach("release of an unknown mesh or string");
     return SU_ERROR_INVALID_INPUT;
   }
-  mesh->ptr = nullptr;
+  ref->ptr = nullptr;
+  return SU_ERROR_NONE;
+}
+SUResult mesh_create(SUMeshHelperRef* mesh, SUFaceRef) {
+  if (mesh != nullptr && mesh->ptr == nullptr && fails()) return SU_ERROR_GENERIC;
+  return create(g_meshes, mesh);
+}
+SUResult mesh_release(SUMeshHelperRef* mesh) { return release(g_meshes, mesh); }
+SUResult string_create(SUStringRef* string) { return create(g_strings, string); }
+SUResult string_release(SUStringRef* string) { return release(g_strings, string); }
+
+// Random values of each type a getter returns.
+void random_value(SUPoint3D& p) { p = {coordinate(), coordinate(), coordinate()}; }
+void random_value(SUVector3D& v) { v = {coordinate(), coordinate(), coordinate()}; }
+void random_value(SUColor& c) { c = {byte(), byte(), byte(), byte()}; }
+void random_value(bool& flag) { flag = byte() % 3 != 0; }
+void random_value(double& value) {  // opacities and fields of view
+  static const double kValues[] = {
+      1.0, 0.5, 0.995, 0.0, -2.0, 7.0, std::numeric_limits<double>::quiet_NaN(), 0.99, 35, 60};
+  value = kValues[byte() % 10];
+}
+void random_value(SUTransformation& t) {
+  std::memset(&t, 0, sizeof t);
+  t.values[0] = t.values[5] = t.values[10] = t.values[15] = 1.0;
+  switch (byte() % 6) {
+    case 1:
+      for (int i = 12; i < 15; ++i) t.values[i] = static_cast<int8_t>(byte());
+      break;
+    case 2:  // quarter turn about z
+      t.values[0] = t.values[5] = 0.0;
+      t.values[1] = 1.0;
+      t.values[4] = -1.0;
+      break;
+    case 3:
+      t.values[15] = byte() % 2 ? 0.5 : 4.0;
+      break;
+    case 4:
+      t.values[15] = 0.0;
+      break;
+    case 5:
+      for (double& v : t.values) v = static_cast<int8_t>(byte()) / 16.0;
+      break;
+  }
+}
+
+// Any getter of a plain value.
+template <typename Ref, typename T>
+SUResult get(Ref, T* out) {
+  if (fails()) return SU_ERROR_NO_DATA;
+  random_value(*out);
   return SU_ERROR_NONE;
 }
 
-// Mesh vertices, normals and texture coordinates (whose q may be 0).
+// Mesh vertices, normals and texture coordinates (whose q may be 0), and indices.
 template <bool kStq, typename Point>
 SUResult mesh_points(SUMeshHelperRef, size_t len, Point* points, size_t* count) {
-  if (points == nullptr || count == nullptr) {
-    breach("mesh array missing");
-    return SU_ERROR_NULL_POINTER_OUTPUT;
-  }
-  if (fails()) return SU_ERROR_GENERIC;
-  const uint8_t b = byte();
-  const size_t written = b % 5 == 0 ? len / 2 : len;
-  for (size_t i = 0; i < written; ++i) {
-    points[i].x = coordinate();
-    points[i].y = coordinate();
-    points[i].z = kStq ? static_cast<double>(byte() % 3) : coordinate();
-  }
-  *count = b == 99 ? len + 3 : written;
-  return SU_ERROR_NONE;
+  return fill(len, points, count, [](size_t) {
+    Point p;
+    random_value(p);
+    if (kStq) p.z = byte() % 3;
+    return p;
+  });
 }
 SUResult mesh_indices(SUMeshHelperRef, size_t len, size_t* indices, size_t* count) {
-  if (indices == nullptr || count == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
-  if (fails()) return SU_ERROR_GENERIC;
-  const uint8_t b = byte();
-  const size_t written = b % 5 == 0 ? len - len / 3 : len;
-  for (size_t i = 0; i < written; ++i) {
+  return fill(len, indices, count, [](size_t) {
     const uint8_t v = byte();
-    indices[i] = v == 255 ? std::numeric_limits<size_t>::max() : v % 6;
-  }
-  *count = b == 99 ? len + 3 : written;
-  return SU_ERROR_NONE;
+    return v == 255 ? std::numeric_limits<size_t>::max() : v % 6;
+  });
 }
 
-// Positions, targets and up vectors.
-template <typename Ref, typename Point>
-SUResult get_point(Ref, Point* point) {
-  if (fails()) return SU_ERROR_GENERIC;
-  point->x = coordinate();
-  point->y = coordinate();
-  point->z = coordinate();
-  return SU_ERROR_NONE;
-}
-template <typename Ref>
-SUResult get_colour(Ref, SUColor* colour) {
-  if (fails()) return SU_ERROR_NO_DATA;
-  colour->red = byte();
-  colour->green = byte();
-  colour->blue = byte();
-  colour->alpha = byte();
-  return SU_ERROR_NONE;
-}
-template <typename Ref>
-SUResult get_flag(Ref, bool* flag) {
-  if (fails()) return SU_ERROR_GENERIC;
-  *flag = byte() % 3 != 0;
-  return SU_ERROR_NONE;
-}
-SUResult opacity(SUMaterialRef, double* value) {
-  if (fails()) return SU_ERROR_GENERIC;
-  static const double kValues[] = {
-      1.0, 0.5, 0.995, 0.0, -2.0, 7.0, std::numeric_limits<double>::quiet_NaN(), 0.99};
-  *value = kValues[byte() % 8];
-  return SU_ERROR_NONE;
-}
-SUResult camera_fov(SUCameraRef, double* fov) {
-  if (fails()) return SU_ERROR_NO_DATA;
-  *fov = byte();
-  return SU_ERROR_NONE;
-}
 SUResult camera_orientation(SUCameraRef camera, SUPoint3D* eye, SUPoint3D* target, SUVector3D* up) {
   if (eye == nullptr || target == nullptr || up == nullptr) {
     breach("orientation without all three outputs");
     return SU_ERROR_NULL_POINTER_OUTPUT;
   }
-  if (get_point(camera, eye) != SU_ERROR_NONE) return SU_ERROR_GENERIC;
-  get_point(camera, target);
-  get_point(camera, up);
-  return SU_ERROR_NONE;
-}
-template <typename Ref>
-SUResult get_transform(Ref, SUTransformation* t) {
-  if (fails()) return SU_ERROR_GENERIC;
-  std::memset(t, 0, sizeof *t);
-  t->values[0] = t->values[5] = t->values[10] = t->values[15] = 1.0;
-  switch (byte() % 6) {
-    case 1:
-      for (int i = 12; i < 15; ++i) t->values[i] = static_cast<int8_t>(byte());
-      break;
-    case 2:  // quarter turn about z
-      t->values[0] = t->values[5] = 0.0;
-      t->values[1] = 1.0;
-      t->values[4] = -1.0;
-      break;
-    case 3:
-      t->values[15] = byte() % 2 ? 0.5 : 4.0;
-      break;
-    case 4:
-      t->values[15] = 0.0;
-      break;
-    case 5:
-      for (double& v : t->values) v = static_cast<int8_t>(byte()) / 16.0;
-      break;
-  }
+  if (get(camera, eye) != SU_ERROR_NONE) return SU_ERROR_GENERIC;
+  get(camera, target);
+  get(camera, up);
   return SU_ERROR_NONE;
 }
 
@@ -307,20 +289,6 @@ SUResult get_name(Ref, SUStringRef* name) {
   const uint8_t b = byte();
   it->second.assign(b == 255 ? 300 : b % 12, 'a');
   for (char& c : it->second) c = static_cast<char>(byte() | 1);
-  return SU_ERROR_NONE;
-}
-SUResult string_create(SUStringRef* string) {
-  if (!preset_null(string)) return SU_ERROR_NULL_POINTER_OUTPUT;
-  string->ptr = new_handle();
-  g_strings[reinterpret_cast<uintptr_t>(string->ptr)] = std::string();
-  return SU_ERROR_NONE;
-}
-SUResult string_release(SUStringRef* string) {
-  if (string == nullptr || g_strings.erase(reinterpret_cast<uintptr_t>(string->ptr)) == 0) {
-    breach("release of an unknown string");
-    return SU_ERROR_INVALID_INPUT;
-  }
-  string->ptr = nullptr;
   return SU_ERROR_NONE;
 }
 SUResult string_length(SUStringRef string, size_t* length) {
@@ -392,20 +360,20 @@ const std::vector<Entry>& entries() {
       OPTIONAL(SUMeshHelperGetNormals, mesh_points<false>),
       OPTIONAL(SUMeshHelperGetVertexIndices, mesh_indices),
       OPTIONAL(SUMeshHelperGetFrontSTQCoords, mesh_points<true>),
-      OPTIONAL(SUVertexGetPosition, get_point),
-      OPTIONAL(SUMaterialGetColor, get_colour),
-      OPTIONAL(SUMaterialGetAlpha, opacity),
-      OPTIONAL(SUMaterialGetOpacity, opacity),
-      OPTIONAL(SUMaterialGetUseOpacity, get_flag),
+      OPTIONAL(SUVertexGetPosition, get),
+      OPTIONAL(SUMaterialGetColor, get),
+      OPTIONAL(SUMaterialGetAlpha, get),
+      OPTIONAL(SUMaterialGetOpacity, get),
+      OPTIONAL(SUMaterialGetUseOpacity, get),
       OPTIONAL(SUMaterialGetTexture, material_texture),
-      OPTIONAL(SUTextureGetAverageColor, get_colour),
+      OPTIONAL(SUTextureGetAverageColor, get),
       OPTIONAL(SUTextureGetDimensions, texture_dimensions),
       OPTIONAL(SUTextureGetImageDataSize, image_size),
       OPTIONAL(SUTextureGetImageData, image_data),
       OPTIONAL(SUGroupGetEntities, out_handle),
-      OPTIONAL(SUGroupGetTransform, get_transform),
+      OPTIONAL(SUGroupGetTransform, get),
       OPTIONAL(SUComponentInstanceGetDefinition, out_handle),
-      OPTIONAL(SUComponentInstanceGetTransform, get_transform),
+      OPTIONAL(SUComponentInstanceGetTransform, get),
       OPTIONAL(SUComponentDefinitionGetEntities, out_handle),
       OPTIONAL(SUEdgeGetStart, out_handle),
       OPTIONAL(SUEdgeGetEnd, out_handle),
@@ -413,15 +381,15 @@ const std::vector<Entry>& entries() {
       OPTIONAL(SUEdgeGetEndVertex, out_handle),
       OPTIONAL(SUSceneGetName, get_name),
       OPTIONAL(SUSceneGetCamera, out_handle),
-      OPTIONAL(SUCameraGetPosition, get_point),
-      OPTIONAL(SUCameraGetTarget, get_point),
-      OPTIONAL(SUCameraGetUpVector, get_point),
+      OPTIONAL(SUCameraGetPosition, get),
+      OPTIONAL(SUCameraGetTarget, get),
+      OPTIONAL(SUCameraGetUpVector, get),
       OPTIONAL(SUCameraGetOrientation, camera_orientation),
-      OPTIONAL(SUCameraGetPerspective, get_flag),
-      OPTIONAL(SUCameraGetFOV, camera_fov),
-      OPTIONAL(SUCameraGetPerspectiveFrustumFOV, camera_fov),
+      OPTIONAL(SUCameraGetPerspective, get),
+      OPTIONAL(SUCameraGetFOV, get),
+      OPTIONAL(SUCameraGetPerspectiveFrustumFOV, get),
       OPTIONAL(SULayerGetName, get_name),
-      OPTIONAL(SULayerGetVisibility, get_flag),
+      OPTIONAL(SULayerGetVisibility, get),
       OPTIONAL(SUFaceGetLayer, give_layer),
       OPTIONAL(SUDrawingElementGetMaterial, out_handle),
       OPTIONAL(SUDrawingElementGetLayer, give_layer),
