@@ -10,21 +10,224 @@
 //   BM_WorkBound        a self-placing definition walked until the default work bound
 // The loader's overhead over the SDK's own cost is TraversalOnly / SdkWalkOnly.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <stdlib.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "model/skp_model.h"
 #include "sdk/sketchup_api.h"
-#include "tests/bench/big_model_writer.h"
-#include "tests/bench/heap_tracking.h"
-#include "tests/bench/sdk_walk.h"
 #include "tests/native/support/sdk_binding.h"
 
+// Counts the bytes live on the C++ heap of the benchmark process (the stand-in library's
+// allocations included: its operator new resolves to these), so that a benchmark can report
+// the peak heap growth of one load.
+
 namespace {
+
+size_t g_live = 0;
+size_t g_peak = 0;
+
+void* allocate(size_t size) {
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (p == nullptr) throw std::bad_alloc();
+  g_live += malloc_usable_size(p);
+  if (g_live > g_peak) g_peak = g_live;
+  return p;
+}
+
+void release(void* p) {
+  if (p == nullptr) return;
+  g_live -= malloc_usable_size(p);
+  std::free(p);
+}
+
+}  // namespace
+
+void* operator new(size_t size) { return allocate(size); }
+void* operator new[](size_t size) { return allocate(size); }
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, size_t) noexcept { release(p); }
+void operator delete[](void* p, size_t) noexcept { release(p); }
+
+namespace {
+
+// The big model: 5,000 placements of a 100-triangle component (a row of 50 squares on layer
+// "Parts", every tenth painted, every other placement turned) and one group of 500,000
+// triangles textured with four materials. Returns the number of triangles.
+size_t write_big_model(const std::string& path) {
+  const size_t kInstances = 5000, kSquares = 50, kGroupFaces = 500000, kTextures = 4;
+  std::ofstream out(path, std::ios::binary);
+  out << "{\"layers\":[{\"name\":\"Layer0\"},{\"name\":\"Parts\"}],\"materials\":[";
+  out << "{\"name\":\"steel\",\"color\":[120,130,140,255]}";
+  for (size_t t = 0; t < kTextures; ++t) {
+    out << ",{\"name\":\"tex" << t << "\",\"color\":[200,180," << t * 40
+        << ",255],\"texture\":{\"width\":64,\"height\":64,\"fill\":[" << t * 60 << ",90,30]}}";
+  }
+  out << "],\"definitions\":[{\"name\":\"part\",\"entities\":{\"faces\":[";
+  for (size_t i = 0; i < kSquares; ++i) {
+    const size_t x = i % 10, y = i / 10;
+    out << (i > 0 ? "," : "") << "{\"outer\":[[" << x << ',' << y << ",0],[" << x + 1 << ',' << y
+        << ",0],[" << x + 1 << ',' << y + 1 << ",0.5],[" << x << ',' << y + 1
+        << ",0.5]],\"layer\":\"Parts\"" << (i % 10 == 0 ? ",\"front\":\"steel\"}" : "}");
+  }
+  out << "]}}],\"entities\":{\"instances\":[";
+  for (size_t i = 0; i < kInstances; ++i) {
+    out << (i > 0 ? "," : "") << "{\"definition\":\"part\",\"transform\":"
+        << (i % 2 == 0 ? "[1,0,0,0,0,1,0,0," : "[0,1,0,0,-1,0,0,0,") << "0,0,1,0," << i % 100 * 12
+        << ',' << i / 100 * 12 << ",0,1]}";
+  }
+  out << "],\"groups\":[{\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,0,0,-100,1],\"entities\":{"
+         "\"faces\":[";
+  for (size_t i = 0; i < kGroupFaces; ++i) {
+    const size_t x = i % 1000, y = i / 1000;
+    out << (i > 0 ? "," : "") << "{\"outer\":[[" << x << ',' << y << ",0],[" << x + 1 << ',' << y
+        << ",0],[" << x << ',' << y + 1 << ",0]],\"front\":\"tex" << i % kTextures
+        << "\",\"stq\":[[0,0,1],[1,0,1],[0,1,1]]}";
+  }
+  out << "]}}]},\"scenes\":[{\"name\":\"overview\",\"camera\":{\"eye\":[-500,-500,500],"
+         "\"target\":[500,500,0],\"up\":[0,0,1]}}]}";
+  return kInstances * kSquares * 2 + kGroupFaces;
+}
+
+// A top-level face and a definition that places itself twice and holds nothing else: 2^64
+// entities lists within the depth limit, so only the work bound ends the walk.
+void write_self_containing_model(const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  out << "{\"definitions\":[{\"name\":\"D\",\"entities\":{"
+         "\"instances\":[{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,1,0,0,1]},"
+         "{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,0,1,0,1]}]}}],"
+         "\"entities\":{\"faces\":[{\"outer\":[[0,0,0],[1,0,0],[1,1,0],[0,1,0]]}],"
+         "\"instances\":[{\"definition\":\"D\"}]}}";
+}
+
+template <typename Owner, typename Ref>
+std::vector<Ref> list(SUResult (*count_fn)(Owner, size_t*),
+                      SUResult (*get_fn)(Owner, size_t, Ref*, size_t*), Owner owner) {
+  size_t count = 0;
+  std::vector<Ref> items;
+  if (count_fn(owner, &count) != SU_ERROR_NONE || count == 0) return items;
+  items.assign(count, Ref{nullptr});
+  size_t got = 0;
+  if (get_fn(owner, count, items.data(), &got) != SU_ERROR_NONE) got = 0;
+  items.resize(got < count ? got : count);
+  return items;
+}
+
+size_t walk_face(const SketchUpAPI& api, SUFaceRef face) {
+  SULayerRef layer = {nullptr};
+  api.SUFaceGetLayer(face, &layer);
+  SUMaterialRef material = {nullptr};
+  bool textured = false;
+  if (api.SUFaceGetFrontMaterial(face, &material) == SU_ERROR_NONE) {
+    SUTextureRef texture = {nullptr};
+    SUColor colour;
+    double alpha = 1.0;
+    textured = api.SUMaterialGetTexture(material, &texture) == SU_ERROR_NONE;
+    api.SUMaterialGetColor(material, &colour);
+    api.SUMaterialGetAlpha(material, &alpha);
+  } else {
+    SUMaterialRef back = {nullptr};
+    api.SUFaceGetBackMaterial(face, &back);
+  }
+  SUMeshHelperRef mesh = {nullptr};
+  if (api.SUMeshHelperCreate(&mesh, face) != SU_ERROR_NONE) return 0;
+  size_t vertices = 0, triangles = 0, got = 0;
+  api.SUMeshHelperGetNumVertices(mesh, &vertices);
+  api.SUMeshHelperGetNumTriangles(mesh, &triangles);
+  std::vector<SUPoint3D> points(vertices);
+  std::vector<SUVector3D> normals(vertices);
+  std::vector<size_t> indices(triangles * 3);
+  api.SUMeshHelperGetVertices(mesh, vertices, points.data(), &got);
+  api.SUMeshHelperGetNormals(mesh, vertices, normals.data(), &got);
+  api.SUMeshHelperGetVertexIndices(mesh, indices.size(), indices.data(), &got);
+  if (textured) {
+    std::vector<SUPoint3D> stq(vertices);
+    api.SUMeshHelperGetFrontSTQCoords(mesh, vertices, stq.data(), &got);
+  }
+  api.SUMeshHelperRelease(&mesh);
+  return triangles;
+}
+
+void element_settings(const SketchUpAPI& api, SUDrawingElementRef element) {
+  SULayerRef layer = {nullptr};
+  api.SUDrawingElementGetLayer(element, &layer);
+  SUMaterialRef material = {nullptr};
+  SUColor colour;
+  if (api.SUDrawingElementGetMaterial(element, &material) == SU_ERROR_NONE) {
+    api.SUMaterialGetColor(material, &colour);
+  }
+}
+
+// The SDK calls of a load, walked without building any record: the SDK's own cost, against
+// which the loader's overhead is measured.
+bool open_and_release(const std::string& path) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  SUModelRef model = {nullptr};
+  if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE) return false;
+  api.SUModelRelease(&model);
+  return true;
+}
+
+size_t walk_entities(SUEntitiesRef top) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  size_t triangles = 0;
+  std::vector<SUEntitiesRef> stack(1, top);
+  while (!stack.empty()) {
+    const SUEntitiesRef entities = stack.back();
+    stack.pop_back();
+    for (SUFaceRef face : list(api.SUEntitiesGetNumFaces, api.SUEntitiesGetFaces, entities)) {
+      triangles += walk_face(api, face);
+    }
+    size_t edge_count = 0;
+    api.SUEntitiesGetNumEdges(entities, true, &edge_count);
+    for (SUGroupRef group : list(api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, entities)) {
+      SUTransformation t;
+      api.SUGroupGetTransform(group, &t);
+      element_settings(api, SUDrawingElementRef{group.ptr});
+      SUEntitiesRef child = {nullptr};
+      if (api.SUGroupGetEntities(group, &child) == SU_ERROR_NONE) stack.push_back(child);
+    }
+    for (SUComponentInstanceRef instance :
+         list(api.SUEntitiesGetNumInstances, api.SUEntitiesGetInstances, entities)) {
+      SUTransformation t;
+      api.SUComponentInstanceGetTransform(instance, &t);
+      element_settings(api, SUDrawingElementRef{instance.ptr});
+      SUComponentDefinitionRef definition = {nullptr};
+      SUEntitiesRef child = {nullptr};
+      if (api.SUComponentInstanceGetDefinition(instance, &definition) == SU_ERROR_NONE &&
+          api.SUComponentDefinitionGetEntities(definition, &child) == SU_ERROR_NONE) {
+        stack.push_back(child);
+      }
+    }
+  }
+  return triangles;
+}
+
+size_t walk_sdk(const std::string& path) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  SUModelRef model = {nullptr};
+  if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE) return 0;
+  for (SULayerRef layer : list(api.SUModelGetNumLayers, api.SUModelGetLayers, model)) {
+    bool visible = true;
+    api.SULayerGetVisibility(layer, &visible);
+  }
+  size_t triangles = 0;
+  SUEntitiesRef top = {nullptr};
+  if (api.SUModelGetEntities(model, &top) == SU_ERROR_NONE) triangles = walk_entities(top);
+  for (SUSceneRef scene : list(api.SUModelGetNumScenes, api.SUModelGetScenes, model)) {
+    SUCameraRef camera = {nullptr};
+    api.SUSceneGetCamera(scene, &camera);
+  }
+  api.SUModelRelease(&model);
+  return triangles;
+}
 
 struct Files {
   std::string dir;
@@ -38,8 +241,8 @@ struct Files {
     dir = pattern;
     big = dir + "/big.skp";
     self_containing = dir + "/self.skp";
-    big_triangles = lumeno::bench::write_big_model(big, lumeno::bench::BigModelShape());
-    lumeno::bench::write_self_containing_model(self_containing);
+    big_triangles = write_big_model(big);
+    write_self_containing_model(self_containing);
     if (!lumeno::test::bind_full_sdk(LUMENO_STANDIN_FULL_DIR)) std::abort();
   }
   ~Files() {
@@ -55,25 +258,24 @@ const Files& files() {
 
 void BM_OpenOnly(benchmark::State& state) {
   const Files& f = files();
-  const size_t before = lumeno::bench::heap_live_bytes();
-  lumeno::bench::heap_reset_peak();
+  const size_t before = g_live;
+  g_peak = g_live;
   for (auto _ : state) {
-    if (!lumeno::bench::open_and_release(f.big)) state.SkipWithError("stand-in did not open");
+    if (!open_and_release(f.big)) state.SkipWithError("stand-in did not open");
   }
-  state.counters["peak_open_MiB"] =
-      static_cast<double>(lumeno::bench::heap_peak_bytes() - before) / (1024.0 * 1024.0);
+  state.counters["peak_open_MiB"] = static_cast<double>(g_peak - before) / (1024.0 * 1024.0);
 }
 
 void BM_SdkWalk(benchmark::State& state) {
   const Files& f = files();
   size_t triangles = 0;
   for (auto _ : state) {
-    triangles = lumeno::bench::walk_sdk(f.big);
+    triangles = walk_sdk(f.big);
     benchmark::DoNotOptimize(triangles);
   }
   state.counters["triangles"] = static_cast<double>(triangles);
-  state.counters["triangles_per_s"] =
-      benchmark::Counter(static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["triangles_per_s"] = benchmark::Counter(
+      static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_LoadFromFile(benchmark::State& state) {
@@ -83,12 +285,12 @@ void BM_LoadFromFile(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     model.unload();
-    const size_t before = lumeno::bench::heap_live_bytes();
-    lumeno::bench::heap_reset_peak();
+    const size_t before = g_live;
+    g_peak = g_live;
     state.ResumeTiming();
     model.load_from_file(f.big);
     state.PauseTiming();
-    const size_t growth = lumeno::bench::heap_peak_bytes() - before;
+    const size_t growth = g_peak - before;
     if (growth > peak_growth) peak_growth = growth;
     state.ResumeTiming();
   }
@@ -97,8 +299,8 @@ void BM_LoadFromFile(benchmark::State& state) {
   state.counters["triangles"] = triangles;
   state.counters["triangles_per_s"] =
       benchmark::Counter(triangles, benchmark::Counter::kIsIterationInvariantRate);
-  size_t stored = model.triangles.capacity() * sizeof(Triangle) +
-                  model.edges.capacity() * sizeof(EdgeData);
+  size_t stored =
+      model.triangles.capacity() * sizeof(Triangle) + model.edges.capacity() * sizeof(EdgeData);
   for (const TextureData& t : model.textures) stored += t.pixels.capacity();
   state.counters["bytes_per_triangle"] = static_cast<double>(stored) / triangles;
   state.counters["sizeof_Triangle"] = static_cast<double>(sizeof(Triangle));
@@ -135,19 +337,19 @@ void BM_TraversalOnly(benchmark::State& state) {
     model.unload();
     state.ResumeTiming();
   }
-  state.counters["triangles_per_s"] =
-      benchmark::Counter(static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["triangles_per_s"] = benchmark::Counter(
+      static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_SdkWalkOnly(benchmark::State& state) {
   OpenModel open;
   size_t triangles = 0;
   for (auto _ : state) {
-    triangles = lumeno::bench::walk_entities(open.entities);
+    triangles = walk_entities(open.entities);
     benchmark::DoNotOptimize(triangles);
   }
-  state.counters["triangles_per_s"] =
-      benchmark::Counter(static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["triangles_per_s"] = benchmark::Counter(
+      static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_WorkBound(benchmark::State& state) {

@@ -7,54 +7,45 @@ namespace lumeno {
 namespace test {
 namespace {
 
-class ScenesLayersTest : public StandinModelTest {};
+class ScenesLayersTest : public StandinModelTest {
+ protected:
+  // One square plus `extra` (layers, scenes, ...).
+  bool load_with(const json& extra) {
+    json model = with_faces(square(0, 0, 0, 1));
+    model.update(extra);
+    return load(model);
+  }
+};
 
-json layer(const char* name, bool visible = true) {
+json layer(const std::string& name, bool visible = true) {
   return {{"name", name}, {"visible", visible}};
 }
 
-TEST_F(ScenesLayersTest, LayersAreReadInOrderWithTheirVisibility) {
-  json model = {{"layers", json::array({layer("Layer0"), layer("隐藏", false), layer("C")})},
-                {"entities", {{"faces", json::array({square(0, 0, 0, 1)})}}}};
-  ASSERT_TRUE(load(model));
+TEST_F(ScenesLayersTest, LayersInOrderAndTheVisibilityRule) {
+  ASSERT_TRUE(
+      load_with({{"layers", json::array({layer("on"), layer("隐藏", false), layer("C")})}}));
   ASSERT_EQ(model_.layers.size(), 3u);
-  ASSERT_EQ(model_.layer_refs.size(), 3u);
   EXPECT_EQ(model_.layers[1].name, "隐藏");
-  EXPECT_FALSE(model_.layers[1].model_visible);
-  EXPECT_FALSE(model_.layers[1].visible);
-  EXPECT_TRUE(model_.layers[2].visible);
+  EXPECT_FALSE(model_.layers[1].model_visible || model_.layers[1].visible);
   EXPECT_EQ(model_.find_layer_index(model_.layer_refs[2]), 2);
-}
-
-TEST_F(ScenesLayersTest, LayerHiddenInTheModelStaysHidden) {
-  json model = {{"layers", json::array({layer("A"), layer("H", false)})},
-                {"entities", {{"faces", json::array({square(0, 0, 0, 1)})}}}};
-  ASSERT_TRUE(load(model));
-  model_.set_layer_visibility(1, true);
-  EXPECT_TRUE(model_.layers[1].visible);
-  EXPECT_FALSE(model_.is_layer_visible(1));
-  model_.set_layer_visibility(0, false);
-  EXPECT_FALSE(model_.is_layer_visible(0));
-  model_.set_layer_visibility(2, false);  // one past the end: ignored
-  EXPECT_TRUE(model_.layers[0].model_visible);
-  EXPECT_EQ(model_.layers.size(), 2u);
-}
-
-TEST_F(ScenesLayersTest, VisibilityRule) {
-  json model = {{"layers", json::array({layer("on"), layer("off", false)})},
-                {"entities", {{"faces", json::array({square(0, 0, 0, 1)})}}}};
-  ASSERT_TRUE(load(model));
-  struct Case {
+  const struct {
     int face_layer, inherited_layer;
     bool visible;
   } cases[] = {
-      {-1, -1, true}, {0, -1, true}, {-1, 0, true}, {0, 0, true},  {1, -1, false},
-      {-1, 1, false}, {0, 1, false}, {1, 0, false}, {2, 7, true},  {-5, 0, true},
+      {-1, -1, true}, {0, -1, true}, {-1, 0, true}, {0, 0, true}, {1, -1, false},
+      {-1, 1, false}, {0, 1, false}, {1, 0, false}, {3, 7, true}, {-5, 0, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(model_.is_geometry_visible(c.face_layer, c.inherited_layer), c.visible)
         << c.face_layer << ", " << c.inherited_layer;
   }
+  // The viewer's switch cannot show a layer the model hides; out-of-range indices are ignored.
+  model_.set_layer_visibility(1, true);
+  EXPECT_FALSE(model_.is_layer_visible(1));
+  model_.set_layer_visibility(0, false);
+  EXPECT_FALSE(model_.is_layer_visible(0));
+  model_.set_layer_visibility(3, false);
+  EXPECT_TRUE(model_.is_layer_visible(2));
 }
 
 TEST_F(ScenesLayersTest, FacesGroupsAndInstancesResolveTheirLayers) {
@@ -63,26 +54,20 @@ TEST_F(ScenesLayersTest, FacesGroupsAndInstancesResolveTheirLayers) {
   json on_unknown = square(2, 0, 0, 1);
   on_unknown["layer"] = "not in the list";
   // A group on the hidden layer H: its plain face inherits H and is hidden.
-  json hidden_group = {{"layer", "H"}, {"entities", {{"faces", json::array({square(4, 0, 0, 1)})}}}};
+  json hidden_group = {{"layer", "H"}, {"entities", with_faces(square(4, 0, 0, 1))["entities"]}};
   // An unresolved group inside a group on B passes B on.
-  json unresolved = {{"layer", "nowhere"}, {"entities", {{"faces", json::array({square(6, 0, 0, 1)})}}}};
+  json unresolved = {{"layer", "nowhere"},
+                     {"entities", with_faces(square(6, 0, 0, 1))["entities"]}};
   json outer = {{"layer", "B"}, {"entities", {{"groups", json::array({unresolved})}}}};
+  json model = with_faces({on_b, on_unknown});
+  model["layers"] = json::array({layer("A"), layer("B"), layer("H", false)});
+  model["definitions"] = json::array({{{"name", "D"}, {"entities", with_faces(on_b)["entities"]}}});
+  model["entities"]["groups"] = json::array({hidden_group, outer});
   // An instance on H whose definition has a face on B.
-  json model = {
-      {"layers", json::array({layer("A"), layer("B"), layer("H", false)})},
-      {"definitions", json::array({{{"name", "D"}, {"entities", {{"faces", json::array({on_b})}}}}})},
-      {"entities",
-       {{"faces", json::array({on_b, on_unknown})},
-        {"groups", json::array({hidden_group, outer})},
-        {"instances", json::array({{{"definition", "D"}, {"layer", "H"}, {"transform", translation(8, 0, 0)}}})}}}};
+  model["entities"]["instances"] =
+      json::array({{{"definition", "D"}, {"layer", "H"}, {"transform", translation(8, 0, 0)}}});
   ASSERT_TRUE(load(model));
-  auto triangle_at = [&](float x) -> const Triangle* {
-    for (const Triangle& t : model_.triangles) {
-      if (std::min({t.vertices[0].x, t.vertices[1].x, t.vertices[2].x}) == x) return &t;
-    }
-    return nullptr;
-  };
-  struct Case {
+  const struct {
     float x;
     int face_layer, inherited_layer;
     bool visible;
@@ -93,7 +78,7 @@ TEST_F(ScenesLayersTest, FacesGroupsAndInstancesResolveTheirLayers) {
       {6, -1, 1, true},   // unresolved group passes B on
       {8, 1, 2, false},   // visible own layer inside a hidden instance
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const Triangle* t = triangle_at(c.x);
     ASSERT_NE(t, nullptr) << c.x;
     EXPECT_EQ(t->face_layer, c.face_layer) << c.x;
@@ -109,57 +94,48 @@ TEST_F(ScenesLayersTest, NullLayerHandlesNeverMatch) {
   EXPECT_EQ(model_.get_drawing_element_layer_index(SUDrawingElementRef{nullptr}), -1);
 }
 
-TEST_F(ScenesLayersTest, LayerListIsCutAtItsLimit) {
+TEST_F(ScenesLayersTest, ScenesAndLayersAreCutAtTheirLimitsAndKeepCameraDefaults) {
+  json scenes = json::array({{{"name", "俯视"},
+                              {"camera",
+                               {{"eye", point(1, 2, 3)},
+                                {"target", point(4, 5, 6)},
+                                {"up", point(0, 0, 1)},
+                                {"perspective", false}}}},
+                             {{"name", "no camera"}},
+                             {{"name", "wide"},
+                              {"camera",
+                               {{"eye", point(0, -10, 5)},
+                                {"target", point(0, 0, 0)},
+                                {"up", point(0, 0, 1)},
+                                {"fov", 60}}}}});
+  for (int i = 3; i < 150; ++i) scenes.push_back({{"name", "S" + std::to_string(i)}});
   json layers = json::array();
-  for (int i = 0; i < 501; ++i) layers.push_back(layer(("L" + std::to_string(i)).c_str()));
-  ASSERT_TRUE(load({{"layers", layers}, {"entities", {{"faces", json::array({square(0, 0, 0, 1)})}}}}));
+  for (int i = 0; i < 501; ++i) layers.push_back(layer("L" + std::to_string(i)));
+  ASSERT_TRUE(load_with({{"scenes", scenes}, {"layers", layers}}));
   ASSERT_EQ(model_.layers.size(), 500u);
   EXPECT_EQ(model_.layers[499].name, "L499");
-}
-
-TEST_F(ScenesLayersTest, ScenesAreCutAt100AndKeepCameraDefaults) {
-  json scenes = json::array();
-  scenes.push_back({{"name", "俯视"},
-                    {"camera", {{"eye", point(1, 2, 3)}, {"target", point(4, 5, 6)}, {"up", point(0, 0, 1)},
-                                {"perspective", false}}}});
-  scenes.push_back({{"name", "no camera"}});
-  scenes.push_back({{"name", "wide"}, {"camera", {{"eye", point(0, -10, 5)}, {"target", point(0, 0, 0)},
-                                                  {"up", point(0, 0, 1)}, {"fov", 60}}}});
-  for (int i = 3; i < 150; ++i) scenes.push_back({{"name", "S" + std::to_string(i)}});
-  ASSERT_TRUE(load({{"scenes", scenes}, {"entities", {{"faces", json::array({square(0, 0, 0, 1)})}}}}));
   ASSERT_EQ(model_.scenes.size(), 100u);
   EXPECT_EQ(model_.scenes[99].name, "S99");
 
   const SceneInfo& top = model_.scenes[0];
   EXPECT_EQ(top.name, "俯视");
   EXPECT_TRUE(top.has_camera);
-  EXPECT_DOUBLE_EQ(top.eye.y, 2.0);
-  EXPECT_DOUBLE_EQ(top.target.z, 6.0);
-  EXPECT_DOUBLE_EQ(top.up.z, 1.0);
+  EXPECT_TRUE(top.eye.y == 2 && top.target.z == 6 && top.up.z == 1);
   EXPECT_FALSE(top.perspective);
-
   const SceneInfo& none = model_.scenes[1];
   EXPECT_FALSE(none.has_camera);
-  EXPECT_TRUE(none.perspective);
-  EXPECT_DOUBLE_EQ(none.fov, 35.0);
-  EXPECT_DOUBLE_EQ(none.eye.x, 0.0);
-
-  EXPECT_TRUE(model_.scenes[2].perspective);
-  EXPECT_DOUBLE_EQ(model_.scenes[2].fov, 60.0);
-  EXPECT_DOUBLE_EQ(model_.scenes[2].eye.y, -10.0);
+  EXPECT_TRUE(none.perspective && none.fov == 35 && none.eye.x == 0);
+  const SceneInfo& wide = model_.scenes[2];
+  EXPECT_TRUE(wide.perspective && wide.fov == 60 && wide.eye.y == -10);
 }
 
 TEST_F(ScenesLayersTest, NamesAreCutTo255BytesOnACharacterBoundary) {
-  std::string ascii(300, 'x');
   std::string chinese = "a";
   for (int i = 0; i < 100; ++i) chinese += "层";  // 3 bytes each: 301 bytes
-  json model = {{"layers", json::array({layer(ascii.c_str()), layer(chinese.c_str())})},
-                {"scenes", json::array({{{"name", chinese}}})},
-                {"entities", {{"faces", json::array({square(0, 0, 0, 1)})}}}};
-  ASSERT_TRUE(load(model));
+  ASSERT_TRUE(load_with({{"layers", json::array({layer(std::string(300, 'x')), layer(chinese)})},
+                         {"scenes", json::array({{{"name", chinese}}})}}));
   EXPECT_EQ(model_.layers[0].name, std::string(255, 'x'));
-  EXPECT_EQ(model_.layers[1].name.size(), 253u) << "'a' and 84 whole characters";
-  EXPECT_EQ(model_.layers[1].name, chinese.substr(0, 253));
+  EXPECT_EQ(model_.layers[1].name, chinese.substr(0, 253)) << "'a' and 84 whole characters";
   EXPECT_EQ(model_.scenes[0].name, chinese.substr(0, 253));
 }
 

@@ -2,7 +2,7 @@
 
 #include <stdlib.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -26,17 +26,15 @@ void StandinModelTest::TearDown() {
 
 std::string StandinModelTest::write_file(const std::string& name, const std::string& text) {
   const std::string path = dir_ + "/" + name;
-  std::ofstream out(path, std::ios::binary);
-  out << text;
+  std::ofstream(path, std::ios::binary) << text;
   return path;
 }
 
-std::string StandinModelTest::write_model(const json& model, const std::string& name) {
-  return write_file(name, model.dump());
-}
-
-bool StandinModelTest::load(const json& model) {
-  return model_.load_from_file(write_model(model));
+const Triangle* StandinModelTest::triangle_at(float x) const {
+  for (const Triangle& t : model_.triangles) {
+    if (std::min({t.vertices[0].x, t.vertices[1].x, t.vertices[2].x}) == x) return &t;
+  }
+  return nullptr;
 }
 
 json point(double x, double y, double z) { return json::array({x, y, z}); }
@@ -46,16 +44,12 @@ json square(double x, double y, double z, double size) {
                                      point(x + size, y + size, z), point(x, y + size, z)})}};
 }
 
-json identity_json() {
-  return json::array({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+json with_faces(const json& faces) {
+  return {{"entities", {{"faces", faces.is_array() ? faces : json::array({faces})}}}};
 }
 
 json translation(double x, double y, double z) {
-  json t = identity_json();
-  t[12] = x;
-  t[13] = y;
-  t[14] = z;
-  return t;
+  return json::array({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1});
 }
 
 json quarter_turn_z() {
@@ -64,12 +58,6 @@ json quarter_turn_z() {
 }
 
 json edge(json start, json end) { return json{{"start", start}, {"end", end}}; }
-
-SUTransformation transform_from_json(const json& values) {
-  SUTransformation t = {};
-  for (int i = 0; i < 16; ++i) t.values[i] = values[static_cast<size_t>(i)].get<double>();
-  return t;
-}
 
 }  // namespace test
 }  // namespace lumeno

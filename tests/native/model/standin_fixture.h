@@ -6,9 +6,9 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
-#include <vector>
 
 #include "model/skp_model.h"
+#include "tests/native/support/byte_fed_sdk.h"
 
 namespace lumeno {
 namespace test {
@@ -19,28 +19,26 @@ class StandinModelTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-
-  // Writes `model` (or raw text) as <temp>/<name> and returns the path.
+  // Writes `text` as <temp>/<name> and returns the path.
   std::string write_file(const std::string& name, const std::string& text);
-  std::string write_model(const json& model, const std::string& name = "model.skp");
+  std::string write_model(const json& model) { return write_file("model.skp", model.dump()); }
   // Writes and loads into `model_`.
-  bool load(const json& model);
+  bool load(const json& model) { return model_.load_from_file(write_model(model)); }
+  // The first triangle whose smallest x is `x`, or null.
+  const Triangle* triangle_at(float x) const;
 
   std::string dir_;
   SkpModel model_;
 };
 
-// JSON builders for small models.
 json point(double x, double y, double z);
 // An axis-aligned square in the plane z, corner (x, y), counter-clockwise seen from above.
 json square(double x, double y, double z, double size);
+// `faces` (a face or an array of them) as a model's top-level entities.
+json with_faces(const json& faces);
 json translation(double x, double y, double z);
 json quarter_turn_z();  // 90 degrees about z
-json identity_json();
 json edge(json start, json end);
-
-// Column-order identity etc. as SUTransformation.
-SUTransformation transform_from_json(const json& values);
 
 }  // namespace test
 }  // namespace lumeno

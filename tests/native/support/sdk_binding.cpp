@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "sdk/sketchup_api.h"
 
@@ -11,16 +12,12 @@ namespace test {
 
 namespace {
 
-struct HidingResolver {
-  void* library;
-  const std::vector<std::string>* hidden;
-};
-
+// Context: the library and the names to hide.
 void* resolve_hiding(void* context, const char* name) {
-  const HidingResolver* resolver = static_cast<const HidingResolver*>(context);
-  const std::vector<std::string>& hidden = *resolver->hidden;
+  const auto* resolver = static_cast<std::pair<void*, const std::vector<std::string>*>*>(context);
+  const std::vector<std::string>& hidden = *resolver->second;
   if (std::find(hidden.begin(), hidden.end(), name) != hidden.end()) return nullptr;
-  return dlsym(resolver->library, name);
+  return dlsym(resolver->first, name);
 }
 
 // The stand-in keeps a process-lifetime registry; unloading the library between tests would
@@ -36,14 +33,6 @@ void keep_resident(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> vendor_lacking_names() {
-  std::vector<std::string> names;
-#define LUMENO_LACKS_NAME(name) names.push_back(#name);
-  LUMENO_SU_VENDOR_LACKS(LUMENO_LACKS_NAME)
-#undef LUMENO_LACKS_NAME
-  return names;
-}
-
 bool bind_sdk_hiding(const std::string& dir, const std::vector<std::string>& hidden) {
   SketchUpAPI& api = SketchUpAPI::instance();
   api.unload();
@@ -51,7 +40,7 @@ bool bind_sdk_hiding(const std::string& dir, const std::vector<std::string>& hid
   keep_resident(path);
   void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) return false;
-  HidingResolver resolver{library, &hidden};
+  std::pair<void*, const std::vector<std::string>*> resolver{library, &hidden};
   api.lookup_entries(resolve_hiding, &resolver);
   if (!api.has_required_entries()) {
     dlclose(library);
@@ -64,7 +53,9 @@ bool bind_sdk_hiding(const std::string& dir, const std::vector<std::string>& hid
 }
 
 bool bind_vendor_shaped_sdk(const std::string& dir) {
-  return bind_sdk_hiding(dir, vendor_lacking_names());
+#define LUMENO_LACKS_NAME(name) #name,
+  return bind_sdk_hiding(dir, {LUMENO_SU_VENDOR_LACKS(LUMENO_LACKS_NAME)});
+#undef LUMENO_LACKS_NAME
 }
 
 bool bind_full_sdk(const std::string& dir) {

@@ -12,15 +12,10 @@ namespace test {
 // name in `hidden` resolving to null; sets `loaded` and calls SUInitialize. False when the
 // library cannot be opened or lacks a required entry.
 bool bind_sdk_hiding(const std::string& dir, const std::vector<std::string>& hidden);
-
 // As above, hiding the eight table names the vendor's DLL does not export.
 bool bind_vendor_shaped_sdk(const std::string& dir);
-
 // Unbinds and binds the full library through SketchUpAPI::load().
 bool bind_full_sdk(const std::string& dir);
-
-// The eight names of LUMENO_SU_VENDOR_LACKS.
-std::vector<std::string> vendor_lacking_names();
 
 }  // namespace test
 }  // namespace lumeno
