@@ -5,7 +5,6 @@ set -euo pipefail
 prefix="$1"
 shift
 export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-if [ ! -f "$prefix/.lumeno-ready" ]; then
-  "$(dirname "$0")/wine-prefix.sh" "$prefix"
-fi
+# Creates the prefix, or brings one made by an older set-up up to date (quick when current).
+"$(dirname "$0")/wine-prefix.sh" "$prefix"
 exec wine "$@"

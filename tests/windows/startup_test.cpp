@@ -1,11 +1,12 @@
 // Provisioning the runtime folder from resources, the fallback search for the SDK and the
 // command line.
+#include "app/startup.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/runtime_provisioning.h"
-#include "app/startup.h"
 #include "tests/windows/win_test_util.h"
 
 namespace {
@@ -24,18 +25,14 @@ TEST(ExtractResource, WritesTheWholeResource) {
             "Lumeno test resource: these bytes are written to disk verbatim.\n");
 }
 
-TEST(ExtractResource, MissingOrEmptyResourceFailsWithoutCreatingAFile) {
+TEST(ExtractResource, MissingEmptyOrUncreatableFails) {
   wintest::TempFolder folder(L"extract");
   for (const wchar_t* name : {L"NO_SUCH_RESOURCE", L"TEST_EMPTY"}) {
     const std::wstring path = folder / (std::wstring(name) + L".bin");
     EXPECT_FALSE(extract_resource_to_file(self(), name, path.c_str())) << name;
     EXPECT_FALSE(wintest::file_exists(path)) << name;
   }
-}
-
-TEST(ExtractResource, UncreatableFileFails) {
-  EXPECT_FALSE(
-      extract_resource_to_file(self(), L"TEST_PAYLOAD", L"C:\\no\\such\\folder\\out.bin"));
+  EXPECT_FALSE(extract_resource_to_file(self(), L"TEST_PAYLOAD", L"C:\\no\\such\\folder\\out.bin"));
 }
 
 BOOL WINAPI short_write(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
@@ -43,46 +40,34 @@ BOOL WINAPI short_write(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, 
   return WriteFile(file, data, size / 2, written, nullptr);
 }
 
-TEST(ExtractResource, ShortWriteCountsAsFailureEvenThoughTheFileExists) {
+TEST(ExtractResource, ShortWriteCountsAsFailure) {
   wintest::TempFolder folder(L"extract");
   const std::wstring path = folder / L"short.bin";
   const auto previous = lumeno::set_resource_write_function(short_write);
   const bool ok = extract_resource_to_file(self(), L"TEST_PAYLOAD", path.c_str());
   lumeno::set_resource_write_function(previous);
   EXPECT_FALSE(ok);
-  EXPECT_TRUE(wintest::file_exists(path));
 }
 
-void create_runtime_files(const wintest::TempFolder& folder) {
-  for (const auto& dll : lumeno::kEmbeddedDlls) {
-    ASSERT_TRUE(wintest::write_file(folder.path() + dll.file_name, "dll"));
+// The three files go, whichever of them is missing; the folder goes with them unless it holds
+// something else.
+TEST(CleanupRuntime, DeletesTheFilesAndAnEmptiedFolder) {
+  for (int missing = -1; missing < 3; ++missing) {
+    for (bool other_file : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "missing " << missing << " other file " << other_file);
+      wintest::TempFolder folder(L"cleanup");
+      for (int i = 0; i < 3; ++i) {
+        if (i != missing)
+          ASSERT_TRUE(
+              wintest::write_file(folder.path() + lumeno::kEmbeddedDlls[i].file_name, "dll"));
+      }
+      if (other_file) ASSERT_TRUE(wintest::write_file(folder / L"user.txt", "keep"));
+      cleanup_embedded_runtime(folder.path());
+      EXPECT_EQ(wintest::folder_exists(folder.path()), other_file);
+      for (const auto& dll : lumeno::kEmbeddedDlls)
+        EXPECT_FALSE(wintest::file_exists(folder.path() + dll.file_name));
+    }
   }
-}
-
-TEST(CleanupRuntime, DeletesTheThreeFilesAndTheFolder) {
-  wintest::TempFolder folder(L"cleanup");
-  create_runtime_files(folder);
-  cleanup_embedded_runtime(folder.path());
-  EXPECT_FALSE(wintest::folder_exists(folder.path()));
-}
-
-TEST(CleanupRuntime, OneFileMissingStillRemovesTheRest) {
-  for (const auto& missing : lumeno::kEmbeddedDlls) {
-    wintest::TempFolder folder(L"cleanup");
-    create_runtime_files(folder);
-    DeleteFileW((folder.path() + missing.file_name).c_str());
-    cleanup_embedded_runtime(folder.path());
-    EXPECT_FALSE(wintest::folder_exists(folder.path())) << missing.file_name;
-  }
-}
-
-TEST(CleanupRuntime, OtherFilesKeepTheFolder) {
-  wintest::TempFolder folder(L"cleanup");
-  create_runtime_files(folder);
-  ASSERT_TRUE(wintest::write_file(folder / L"user.txt", "keep"));
-  cleanup_embedded_runtime(folder.path());
-  EXPECT_TRUE(wintest::file_exists(folder / L"user.txt"));
-  EXPECT_FALSE(wintest::file_exists(folder / L"SketchUpAPI.dll"));
 }
 
 TEST(CleanupRuntime, EmptyFolderNameTouchesNothing) {
@@ -102,11 +87,10 @@ TEST(CleanupRuntime, EmptyFolderNameTouchesNothing) {
   ASSERT_TRUE(created) << "could not create a file at the drive root";
 }
 
-TEST(ProvisionRuntime, WritesTheThreeDllsIntoAFolderNamedAfterTheProcess) {
+TEST(ProvisionRuntime, WithoutTheResourcesNothingIsLeft) {
   // The test executable carries no SDK resources: provisioning fails and leaves nothing.
   wintest::TempFolder temp(L"provision");
-  const std::wstring expected =
-      temp.path() + L"\\Lumeno_" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring expected = temp.path() + L"\\Lumeno_" + std::to_wstring(GetCurrentProcessId());
   EXPECT_EQ(lumeno::provision_runtime(self(), temp.path() + L"\\"), L"");
   EXPECT_FALSE(wintest::folder_exists(expected));
 }
@@ -137,11 +121,9 @@ TEST(FallbackSearch, CandidatesAreTriedInOrder) {
   wintest::TempFolder root(L"search");
   const std::wstring exe_dir = root / L"app";
   const std::wstring cur_dir = root / L"cwd";
-  const std::wstring candidates[] = {exe_dir + L"\\sdk", exe_dir, root / L"sdk",
-                                     cur_dir + L"\\sdk", cur_dir};
-  for (const auto& dir : candidates) CreateDirectoryW(dir.c_str(), nullptr);
-  CreateDirectoryW((exe_dir + L"\\sdk").c_str(), nullptr);
-  CreateDirectoryW((cur_dir + L"\\sdk").c_str(), nullptr);
+  const std::wstring candidates[] = {exe_dir + L"\\sdk", exe_dir, root / L"sdk", cur_dir + L"\\sdk",
+                                     cur_dir};
+  for (int i = 4; i >= 0; --i) CreateDirectoryW(candidates[i].c_str(), nullptr);  // parents first
 
   EXPECT_EQ(lumeno::find_sdk_folder(exe_dir, cur_dir), L"");
   // Fill the candidates from last to first: each time the new one must win.

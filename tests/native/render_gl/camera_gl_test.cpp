@@ -1,11 +1,12 @@
 // The matrices a pane's camera loads are the ones gluPerspective / glOrtho and gluLookAt build
 // from the camera's angles, distance and look-at point.
+#include "render/gl/camera_gl.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "gl_fixture.h"
-#include "render/gl/camera_gl.h"
 #include "render/gl/gl_api.h"
 
 namespace {
@@ -37,11 +38,9 @@ TEST_P(CameraMatrices, MatchGluWithTheEyeOnTheOrbit) {
   double projection[16], modelview[16];
   read_matrices(projection, modelview);
 
-  const double aspect =
-      c.width > 0 && c.height > 0 ? static_cast<double>(c.width) / c.height : 1.0;
+  const double aspect = c.width > 0 && c.height > 0 ? static_cast<double>(c.width) / c.height : 1.0;
   const double p = c.pitch * 3.1415927 / 180.0, y = c.yaw * 3.1415927 / 180.0;
-  const double look[3] = {centre.x + c.offset[0], centre.y + c.offset[1],
-                          centre.z + c.offset[2]};
+  const double look[3] = {centre.x + c.offset[0], centre.y + c.offset[1], centre.z + c.offset[2]};
   const double eye[3] = {look[0] + c.distance * std::cos(p) * std::sin(y),
                          look[1] - c.distance * std::cos(p) * std::cos(y),
                          look[2] + c.distance * std::sin(p)};
@@ -73,11 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         CameraCase{"default", true, 30, -45, 5, 35, 320, 240, {0, 0, 0}},
         CameraCase{"top_with_offset", true, 89, 0, 250, 60, 601, 799, {5, 5, 0}},
         CameraCase{"orthographic_offset", false, 20, 135, 40, 35, 1000, 500, {-3, 4, 10}},
-        CameraCase{"zero_width_pane_uses_aspect_one", true, 30, -45, 50, 35, 0, 240,
-                   {0, 0, 0}},
+        CameraCase{"zero_width_pane_uses_aspect_one", true, 30, -45, 50, 35, 0, 240, {0, 0, 0}},
         CameraCase{"zero_height_orthographic", false, -10, 765, 50, 35, 320, 0, {0, 0, 0}}),
-    [](const ::testing::TestParamInfo<CameraCase>& info) {
-      return std::string(info.param.name);
-    });
+    [](const ::testing::TestParamInfo<CameraCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -18,12 +18,25 @@ void GlPixelTest::draw(const SkpModel& model, const std::vector<Viewport>& panes
   frame.model = &model;
   frame.viewports = &panes;
   frame.options = options;
-  draw_frame(frame);
-}
-
-void GlPixelTest::draw_frame(FrameInput frame) {
   frame.client_width = gl_.width();
   frame.client_height = gl_.height();
+  renderer_.render(frame);
+}
+
+void GlPixelTest::draw_overlays(lumeno::AxisNavigator& navigator, const Camera& camera,
+                                GlyphSource* glyphs, const std::wstring& toast,
+                                bool show_navigator) {
+  SkpModel empty;
+  FrameInput frame;
+  frame.model = &empty;
+  frame.client_width = gl_.width();
+  frame.client_height = gl_.height();
+  frame.options.night_theme = true;
+  frame.options.show_navigator = show_navigator;
+  frame.navigator = &navigator;
+  frame.active_camera = &camera;
+  frame.toast_text = toast;
+  frame.glyphs = glyphs;
   renderer_.render(frame);
 }
 

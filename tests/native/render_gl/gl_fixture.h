@@ -16,14 +16,16 @@ class GlPixelTest : public ::testing::Test {
   static constexpr int kHeight = 240;
 
  protected:
-
   void SetUp() override;
   void TearDown() override;
 
-  // Clears and draws every pane of `panes` (no navigator, no toast unless set in `frame`).
+  // Clears and draws every pane of `panes` (no navigator, no toast).
   void draw(const SkpModel& model, const std::vector<Viewport>& panes,
             const RenderOptions& options = RenderOptions());
-  void draw_frame(FrameInput frame);
+  // A frame with no model at night: the navigator of `camera` (while `show_navigator`) and
+  // `toast`, written with `glyphs`.
+  void draw_overlays(lumeno::AxisNavigator& navigator, const Camera& camera, GlyphSource* glyphs,
+                     const std::wstring& toast = L"", bool show_navigator = true);
 
   // Client pixel (x down from the left, y down from the top) where `world` appears in `pane`.
   void project(const SkpModel& model, const Viewport& pane, P3 world, int& x, int& y) const;

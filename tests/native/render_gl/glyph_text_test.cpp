@@ -29,14 +29,12 @@ std::wstring units(std::initializer_list<unsigned int> values) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, WideToCodePoints,
-    ::testing::Values(
-        DecodeCase{"chinese", L"距离: 总长", U"距离: 总长"},
-        DecodeCase{"lone_low_surrogate", units({0x41, 0xDC00, 0x42}), U"A\uFFFDB"},
-        DecodeCase{"high_surrogate_at_the_end", units({0x41, 0xD83D}), U"A\uFFFD"},
-        DecodeCase{"high_surrogate_before_a_letter", units({0xD83D, 0x41}), U"\uFFFDA"}),
-    [](const ::testing::TestParamInfo<DecodeCase>& info) {
-      return std::string(info.param.name);
-    });
+    ::testing::Values(DecodeCase{"chinese", L"距离: 总长", U"距离: 总长"},
+                      DecodeCase{"lone_low_surrogate", units({0x41, 0xDC00, 0x42}), U"A\uFFFDB"},
+                      DecodeCase{"high_surrogate_at_the_end", units({0x41, 0xD83D}), U"A\uFFFD"},
+                      DecodeCase{"high_surrogate_before_a_letter", units({0xD83D, 0x41}),
+                                 U"\uFFFDA"}),
+    [](const ::testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
 
 TEST(WideToCodePoints, CharacterBeyondTheBasicPlane) {
   // One code point, whether wchar_t holds it whole or as a surrogate pair.
@@ -50,9 +48,9 @@ TEST_F(GlPixelTest, PreloadedGlyphsCoverTheLabelsAndNothingElse) {
   StubGlyphs glyphs;
   EXPECT_EQ(preload_glyphs(glyphs), 256u + 256u + 24u + 1u);
   EXPECT_EQ(glyphs.built.size(), 256u + 256u + 24u);  // U+00B2 is listed twice, made once
-  for (const wchar_t* label : {L"右", L"后", L"顶", L"左", L"前", L"底", L"透视", L"轴测",
-                               L"毫米", L"英尺", L"英寸", L"面积", L"距离", L"总:", L"长",
-                               L"俯仰视图", L"m\u00b2", L"\u2032\u2033", L"\u00e9"}) {
+  for (const wchar_t* label :
+       {L"右", L"后", L"顶", L"左", L"前", L"底", L"透视", L"轴测", L"毫米", L"英尺", L"英寸",
+        L"面积", L"距离", L"总:", L"长", L"俯仰视图", L"m\u00b2", L"\u2032\u2033", L"\u00e9"}) {
     for (char32_t c : wide_to_code_points(label))
       EXPECT_NE(glyphs.glyph_list(c, false), 0u) << "U+" << std::hex << unsigned(c);
   }

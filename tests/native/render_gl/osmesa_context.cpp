@@ -3,7 +3,6 @@
 #include <GL/osmesa.h>
 
 #include <cstdlib>
-#include <sstream>
 
 Rgb rgb_from_floats(float r, float g, float b) {
   auto channel = [](float v) {
@@ -12,12 +11,6 @@ Rgb rgb_from_floats(float r, float g, float b) {
     return static_cast<int>(v * 255.0f + 0.5f);
   };
   return Rgb{channel(r), channel(g), channel(b)};
-}
-
-std::string to_string(const Rgb& c) {
-  std::ostringstream out;
-  out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-  return out.str();
 }
 
 bool near(const Rgb& actual, const Rgb& expected, int tolerance) {
@@ -40,10 +33,6 @@ bool OffscreenGL::create(int width, int height) {
     return false;
   }
   context_ = context;
-  return resize(width, height);
-}
-
-bool OffscreenGL::resize(int width, int height) {
   buffer_.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
   if (!OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE,
                          width, height)) {

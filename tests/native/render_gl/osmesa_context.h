@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,11 +11,15 @@ struct Rgb {
   int r = 0, g = 0, b = 0;
 };
 
-inline bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator==(const Rgb& a, const Rgb& b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
 // `colour` given as floats 0-1.
 Rgb rgb_from_floats(float r, float g, float b);
-std::string to_string(const Rgb& c);
+inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+  return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 
 // True when every channel is within `tolerance` of the expected value.
 bool near(const Rgb& actual, const Rgb& expected, int tolerance);
@@ -29,8 +34,6 @@ class OffscreenGL {
   // Creates the context (RGBA, 24-bit depth, 8-bit stencil) and makes it current with a
   // width x height buffer. False with error() set when OSMesa refuses.
   bool create(int width, int height);
-  // Makes the context current with a new buffer of another size.
-  bool resize(int width, int height);
   const std::string& error() const { return error_; }
 
   int width() const { return width_; }

@@ -32,18 +32,6 @@ class OverlayPixels : public GlPixelTest {
     GlPixelTest::TearDown();
   }
 
-  // A frame with no model: night clear colour, the navigator of `camera`, and `toast`.
-  void draw_overlays(const Camera& camera, GlyphSource* glyphs, const std::wstring& toast = L"") {
-    SkpModel empty;
-    FrameInput frame;
-    frame.model = &empty;
-    frame.options.night_theme = true;
-    frame.navigator = &navigator_;
-    frame.active_camera = &camera;
-    frame.toast_text = toast;
-    frame.glyphs = glyphs;
-    draw_frame(frame);
-  }
   Rgb at_f(float x, float y) const {
     return at(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
   }
@@ -89,17 +77,16 @@ TEST_F(OverlayPixels, GridAndAxesLieInTheGroundPlane) {
 // (negative ends darker), the background disc shaded behind them.
 TEST_F(OverlayPixels, NavigatorDiscsShowTheirColours) {
   Camera camera;
-  draw_overlays(camera, nullptr);
+  draw_overlays(navigator_, camera, nullptr);
   for (int i = 0; i < lumeno::kNavItemCount; ++i) {
     const NavItem& item = navigator_.nav_items[i];
     const Rgb full = rgb_from_floats(item.color[0], item.color[1], item.color[2]);
-    const Rgb want = item.is_negative ? blend(rgb_from_floats(item.color[0] * 0.5f,
-                                                             item.color[1] * 0.5f,
-                                                             item.color[2] * 0.5f),
-                                              0.9f, full)
-                                      : full;
-    EXPECT_PRED3(near, at_f(item.screen_x + 0.5f, item.screen_y + 0.5f), want, 4)
-        << "item " << i;
+    const Rgb want = item.is_negative
+                         ? blend(rgb_from_floats(item.color[0] * 0.5f, item.color[1] * 0.5f,
+                                                 item.color[2] * 0.5f),
+                                 0.9f, full)
+                         : full;
+    EXPECT_PRED3(near, at_f(item.screen_x + 0.5f, item.screen_y + 0.5f), want, 4) << "item " << i;
   }
   // The +X end is 29 pixels right of and 15 above the centre, on the right edge's side.
   EXPECT_NEAR(navigator_.nav_items[0].screen_x - navigator_.nav_center_x, 29.2f, 0.5f);
@@ -115,7 +102,7 @@ TEST_F(OverlayPixels, NearerDiscCoversTheFartherOne) {
   Camera top;
   top.pitch = 89;
   top.yaw = 0;
-  draw_overlays(top, nullptr);
+  draw_overlays(navigator_, top, nullptr);
   const NavItem& plus_z = navigator_.nav_items[2];
   const Rgb want = rgb_from_floats(plus_z.color[0], plus_z.color[1], plus_z.color[2]);
   // Beside the centre dot, inside both discs.
@@ -125,7 +112,7 @@ TEST_F(OverlayPixels, NearerDiscCoversTheFartherOne) {
 TEST_F(OverlayPixels, HoveredDiscGrowsTurnsWhiteAndShowsItsLabel) {
   Camera camera;
   const int minus_y = 4;  // its label lies mostly beside its disc
-  draw_overlays(camera, glyphs_.get());
+  draw_overlays(navigator_, camera, glyphs_.get());
   float lx = 0, ly = 0;
   navigator_.label_position(minus_y, lx, ly);
   const NavItem before = navigator_.nav_items[minus_y];
@@ -135,7 +122,7 @@ TEST_F(OverlayPixels, HoveredDiscGrowsTurnsWhiteAndShowsItsLabel) {
 
   navigator_.hovered_nav_item = minus_y;
   navigator_.nav_hover = true;
-  draw_overlays(camera, glyphs_.get());
+  draw_overlays(navigator_, camera, glyphs_.get());
   const NavItem& after = navigator_.nav_items[minus_y];
   EXPECT_PRED3(near, at_f(after.screen_x + 0.5f, after.screen_y + 0.5f), (Rgb{255, 255, 255}), 3);
   // Radius 8 x 1.3 + 2 of rim: a point 11 pixels out is on the grown disc's rim.
@@ -151,7 +138,7 @@ TEST_F(OverlayPixels, HoveredDiscGrowsTurnsWhiteAndShowsItsLabel) {
 // disc; the labels' characters come from the glyphs made up front.
 TEST_F(OverlayPixels, LabelsAndProjectionNameWithAFont) {
   Camera camera;
-  draw_overlays(camera, glyphs_.get());
+  draw_overlays(navigator_, camera, glyphs_.get());
   for (int i = 0; i < 3; ++i) {
     float lx = 0, ly = 0;
     navigator_.label_position(i, lx, ly);
@@ -176,7 +163,7 @@ class ProjectionIcon : public OverlayPixels, public ::testing::WithParamInterfac
 TEST_P(ProjectionIcon, ShapeFollowsTheProjection) {
   Camera camera;
   camera.perspective = GetParam().perspective;
-  draw_overlays(camera, nullptr);
+  draw_overlays(navigator_, camera, nullptr);
   const float c = navigator_.nav_center_x, m = navigator_.nav_center_y + 75.0f;
   const Rgb icon = blend(rgb_from_floats(0.7f, 0.7f, 0.7f), 0.8f, kNight);
   auto inside = [&](float x, float y) { return near(at_f(x, y), icon, 4); };
@@ -193,15 +180,7 @@ INSTANTIATE_TEST_SUITE_P(Projections, ProjectionIcon,
                          });
 
 TEST_F(OverlayPixels, NoNavigatorWhenSwitchedOff) {
-  Camera camera;
-  SkpModel empty;
-  FrameInput frame;
-  frame.model = &empty;
-  frame.options.night_theme = true;
-  frame.options.show_navigator = false;
-  frame.navigator = &navigator_;
-  frame.active_camera = &camera;
-  draw_frame(frame);
+  draw_overlays(navigator_, Camera(), nullptr, L"", false);
   for (const Rgb& p : gl_.region(kWidth - 150, 0, 150, 160)) ASSERT_PRED3(near, p, kNight, 2);
 }
 
@@ -224,7 +203,7 @@ std::vector<std::pair<int, int>> ink_runs(const OffscreenGL& gl, int y, int x0, 
 TEST_F(OverlayPixels, ToastDrawsEveryCharacterInsideItsBox) {
   const std::wstring text = L"已切换到夜间模式";
   Camera camera;
-  draw_overlays(camera, glyphs_.get(), text);
+  draw_overlays(navigator_, camera, glyphs_.get(), text);
   const ToastLayout layout = layout_toast(text, *glyphs_, kWidth, kHeight);
   ASSERT_EQ(layout.lines.size(), 1u);
   const int box_right = layout.box_left + layout.box_width;
@@ -250,7 +229,7 @@ TEST_F(OverlayPixels, ToastLinesAndCharactersTheFontLacks) {
   glyphs_->missing.insert(U'\U0001F600');
   const std::wstring text = L"第一行\n第二行 \U0001F600";
   Camera camera;
-  draw_overlays(camera, glyphs_.get(), text);
+  draw_overlays(navigator_, camera, glyphs_.get(), text);
   const ToastLayout layout = layout_toast(text, *glyphs_, kWidth, kHeight);
   ASSERT_EQ(layout.lines.size(), 2u);
   EXPECT_EQ(layout.box_height, 2 * StubGlyphs::kLineHeight + kToastLineGap + 2 * kToastPaddingY);
@@ -303,7 +282,7 @@ class TextAt3d : public OverlayPixels {
 TEST_F(TextAt3d, LabelAtTheProjectedPointWithAFittingBox) {
   draw_text({-200, 150, 0}, L"总长");
   const Rgb ink = at(x_ + 5, y_ - 4);
-  EXPECT_PRED3(near, ink, (Rgb{255, 255, 0}), 3) << to_string(ink);
+  EXPECT_PRED3(near, ink, (Rgb{255, 255, 0}), 3);
   const Rgb box = blend(Rgb{0, 0, 0}, 0.6f, kNight);
   EXPECT_PRED3(near, at(x_ - 1, y_ + 2), box, 3);
   // Two glyphs 14 wide: the box reaches 30 pixels right of the anchor (8 pixels per character
@@ -313,24 +292,25 @@ TEST_F(TextAt3d, LabelAtTheProjectedPointWithAFittingBox) {
   EXPECT_PRED3(near, at(x_ - 4, y_ + 2), kNight, 3);
 }
 
-TEST_F(TextAt3d, AnchorOutsideTheViewOrBehindTheEyeDrawsNothing) {
-  for (P3 anchor : {P3{5000, 0, 0}, P3{0, 0, 2000}}) {
-    SCOPED_TRACE(testing::Message() << anchor.x << ", " << anchor.z);
+// An anchor outside the view or behind the eye, no font or no text: nothing is drawn.
+TEST_F(TextAt3d, NothingToDrawLeavesThePicture) {
+  StubGlyphs not_ready(false);
+  const struct {
+    P3 anchor;
+    const wchar_t* text;
+    GlyphSource* glyphs;
+  } cases[] = {{{5000, 0, 0}, L"12", glyphs_.get()},
+               {{0, 0, 2000}, L"12", glyphs_.get()},
+               {{-200, 150, 0}, L"12", &not_ready},
+               {{-200, 150, 0}, L"12", nullptr},
+               {{-200, 150, 0}, L"", glyphs_.get()}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.anchor.x << ", " << c.anchor.z << " " << c.text);
     draw_scene();
     const std::vector<Rgb> before = gl_.region(0, 0, kWidth, kHeight);
-    render_text_at_3d(anchor.x, anchor.y, anchor.z, L"12", 1.0f, 1.0f, 0.0f, glyphs_.get());
+    render_text_at_3d(c.anchor.x, c.anchor.y, c.anchor.z, c.text, 1.0f, 1.0f, 0.0f, c.glyphs);
     EXPECT_TRUE(gl_.region(0, 0, kWidth, kHeight) == before);
   }
-}
-
-TEST_F(TextAt3d, NoFontOrNoTextDrawsNothing) {
-  StubGlyphs not_ready(false);
-  draw_scene();
-  const std::vector<Rgb> before = gl_.region(0, 0, kWidth, kHeight);
-  render_text_at_3d(-200, 150, 0, L"12", 1, 1, 0, &not_ready);
-  render_text_at_3d(-200, 150, 0, L"12", 1, 1, 0, nullptr);
-  render_text_at_3d(-200, 150, 0, L"", 1, 1, 0, glyphs_.get());
-  EXPECT_TRUE(gl_.region(0, 0, kWidth, kHeight) == before);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // model store and drawn. Texture bytes arrive as the vendor delivers them (blue-green-red,
 // bottom row first, rows padded to 4 bytes).
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <filesystem>

@@ -26,8 +26,8 @@ unsigned int StubGlyphs::glyph_list(char32_t code_point, bool make) {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glNewList(list, GL_COMPILE);
-  glBitmap(ink, kHeight, 0.0f, static_cast<GLfloat>(kBelowBaseline),
-           static_cast<GLfloat>(advance), 0.0f, bits.data());
+  glBitmap(ink, kHeight, 0.0f, static_cast<GLfloat>(kBelowBaseline), static_cast<GLfloat>(advance),
+           0.0f, bits.data());
   glEndList();
   glPopClientAttrib();
   lists_[code_point] = list;

@@ -24,8 +24,8 @@ TextureData record(size_t width, size_t height, size_t bits, size_t bytes) {
 
 // The distance between row starts that GL derives from the pixel-store settings.
 size_t gl_row_stride(const TextureUploadPlan& plan, size_t width) {
-  const size_t pixels = plan.unpack_row_length > 0 ? static_cast<size_t>(plan.unpack_row_length)
-                                                   : width;
+  const size_t pixels =
+      plan.unpack_row_length > 0 ? static_cast<size_t>(plan.unpack_row_length) : width;
   const size_t bytes = pixels * plan.bytes_per_pixel;
   const size_t a = static_cast<size_t>(plan.unpack_alignment);
   return (bytes + a - 1) / a * a;
@@ -70,8 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"zero_height", 2, 0, 24, 12, TextureProblem::ZeroSize, 0},
         PlanCase{"no_bytes", 2, 2, 24, 0, TextureProblem::NoPixels, 0},
         PlanCase{"width_that_overflows", kHuge, 1, 24, 64, TextureProblem::TooLarge, 0},
-        PlanCase{"height_beyond_any_texture", 1, size_t(1) << 40, 8, 64,
-                 TextureProblem::TooLarge, 0}),
+        PlanCase{"height_beyond_any_texture", 1, size_t(1) << 40, 8, 64, TextureProblem::TooLarge,
+                 0}),
     [](const ::testing::TestParamInfo<PlanCase>& info) { return std::string(info.param.name); });
 
 // Whatever the padding, GL reads each row where the record has it and never past the bytes.
@@ -104,8 +104,8 @@ TEST(TexturePlan, RepackKeepsEachRowsPixelsAndDropsThePadding) {
   const TextureUploadPlan plan = plan_texture_upload(t);
   ASSERT_TRUE(plan.repack);
   const std::vector<uint8_t> packed = repack_rows(t, plan);
-  const std::vector<uint8_t> expected = {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12,
-                                         14, 15, 16, 17, 18, 19};
+  const std::vector<uint8_t> expected = {0,  1,  2,  3,  4,  5,  7,  8,  9,
+                                         10, 11, 12, 14, 15, 16, 17, 18, 19};
   EXPECT_EQ(packed, expected);
 }
 
