@@ -85,7 +85,7 @@ TEST_F(MeasurePixels, ConcaveFillLeavesTheNotchOfTheLEmpty) {
   draw_with_measurements(model, {top});
   EXPECT_TRUE(near(at_world(model, top, {15, 15, 0}), notch_before, 2));
   const Rgb arm = at_world(model, top, {5, 15, 0});
-  EXPECT_GT(arm.b - arm.r, arm_before.b - arm_before.r + 20) << to_string(arm);
+  EXPECT_GT(arm.b - arm.r, arm_before.b - arm_before.r + 20) << arm.r << "," << arm.g << "," << arm.b;
 }
 
 TEST_F(MeasurePixels, EveryPaneOfLayoutFourDrawsTheLineThroughItsOwnCamera) {
