@@ -52,7 +52,6 @@ void expect_menu(HMENU menu, const std::vector<lumeno::MenuItem>& items, const s
 
 class MenuBar : public BoundSdkTest {
  protected:
-
   MenuBar() : folder_(L"menu") {}
   void SetUp() override {
     window_ = new ViewerWindow();
@@ -130,6 +129,25 @@ TEST_F(MenuBar, ThemeCommandRelabelsTheBarItem) {
   EXPECT_EQ(item_text(window_->main_menu, 5), L"☀ 日间");
 }
 
+TEST_F(MenuBar, WalkItemReadsStopWhileWalking) {
+  auto walk_text = [this] {
+    wchar_t text[64] = {};
+    GetMenuStringW(window_->main_menu, 1434, text, 64, MF_BYCOMMAND);
+    return std::wstring(text);
+  };
+  command(1434);  // no model: walk mode does not start
+  EXPECT_EQ(walk_text(), L"行走");
+  open_model_with_layers("[]");
+  command(1434);
+  EXPECT_EQ(walk_text(), L"停止行走");
+  key(VK_ESCAPE);
+  EXPECT_EQ(walk_text(), L"行走");
+  command(1434);
+  EXPECT_EQ(walk_text(), L"停止行走");
+  command(1434);
+  EXPECT_EQ(walk_text(), L"行走");
+}
+
 TEST_F(MenuBar, LayerPopupForNoLayers) {
   open_model_with_layers("[]");
   ASSERT_EQ(GetMenuItemCount(layers()), 1);
@@ -156,7 +174,8 @@ TEST_F(MenuBar, LayerPopupForThreeUnnamedLayersAndToggling) {
 
 TEST_F(MenuBar, LayerPopupStopsAtTwoHundredOfTwoHundredFifty) {
   std::string json = "[";
-  for (int i = 0; i < 250; ++i) json += std::string(i ? "," : "") + "{\"name\":\"L" + std::to_string(i) + "\"}";
+  for (int i = 0; i < 250; ++i)
+    json += std::string(i ? "," : "") + "{\"name\":\"L" + std::to_string(i) + "\"}";
   json += "]";
   open_model_with_layers(json);
   ASSERT_EQ(GetMenuItemCount(layers()), 200);
