@@ -35,7 +35,9 @@ class MeasureE2E : public ::testing::Test {
   }
   void TearDown() override {
     if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
-    if (lumeno_) EXPECT_EQ(lumeno_->wait(30000), 0u);
+    if (lumeno_) {
+      EXPECT_EQ(lumeno_->wait(30000), 0u);
+    }
   }
   void key(unsigned vk) { PostMessageW(window_, WM_KEYDOWN, vk, 0); }
   void click(POINT p) {

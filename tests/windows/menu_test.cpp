@@ -53,7 +53,13 @@ void expect_menu(HMENU menu, const std::vector<lumeno::MenuItem>& items, const s
 class MenuBar : public BoundSdkTest {
  protected:
   MenuBar() : folder_(L"menu") {}
+  // The window saves its settings beside the test program when it closes: every test starts
+  // from the defaults.
+  static void forget_settings() {
+    DeleteFileW((lumeno::get_exe_directory() + L"\\Tessary.ini").c_str());
+  }
   void SetUp() override {
+    forget_settings();
     window_ = new ViewerWindow();
     ASSERT_TRUE(window_->create(GetModuleHandleW(nullptr), SW_HIDE));
     ASSERT_NE(window_->main_menu, nullptr);
@@ -63,6 +69,7 @@ class MenuBar : public BoundSdkTest {
     if (window_->hwnd != nullptr) DestroyWindow(window_->hwnd);
     delete window_;
     UnregisterClassW(ViewerWindow::kClassName, GetModuleHandleW(nullptr));
+    forget_settings();
   }
   void command(unsigned id) { SendMessageW(window_->hwnd, WM_COMMAND, id, 0); }
   void key(unsigned vk) { SendMessageW(window_->hwnd, WM_KEYDOWN, vk, 0); }
