@@ -1,5 +1,5 @@
 // Texture pixels: BGR/BGRA byte order, bottom row first, rows padded to 4 bytes; solid fills;
-// "pixels" as written; images read relative to the model file; size checks on the caller's buffer.
+// "pixels" as written; images read relative to the model file; checks on the caller's buffer.
 #include <filesystem>
 
 #include "standin_image_writer.h"
@@ -9,163 +9,120 @@ namespace {
 
 using namespace standin_test;
 
-struct Pixels {
-  SUResult status = SU_ERROR_NONE;
-  size_t width = 0, height = 0, size = 0, bits = 0;
-  std::vector<SUByte> bytes;
+// A model whose one face wears a material with the given texture, and that texture's pixels.
+struct Textured : ModelFile {
+  explicit Textured(const std::string& texture_json)
+      : ModelFile(
+            R"({"materials": [{"name": "T", "texture": )" + texture_json +
+            R"(}], "entities": {"faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "T"}]}})") {
+    SUMaterialRef material{nullptr};
+    EXPECT_EQ(api().SUFaceGetFrontMaterial(faces_of(entities())[0], &material), SU_ERROR_NONE);
+    EXPECT_EQ(api().SUMaterialGetTexture(material, &texture), SU_ERROR_NONE);
+  }
+  // Status, width, height, bits, then the bytes.
+  SUResult read(size_t* width, size_t* height, size_t* bits, std::vector<SUByte>* bytes) const {
+    SketchUpAPI& a = api();
+    size_t size = 0;
+    double s = 0, t = 0;
+    SUResult r = a.SUTextureGetDimensions(texture, width, height, &s, &t);
+    if (r == SU_ERROR_NONE) r = a.SUTextureGetImageDataSize(texture, &size, bits);
+    if (r != SU_ERROR_NONE) return r;
+    bytes->assign(size + 1, 0xEE);  // never empty: the buffer pointer must not be null
+    r = a.SUTextureGetImageData(texture, size, bytes->data());
+    EXPECT_EQ(bytes->back(), 0xEE);
+    bytes->pop_back();
+    return r;
+  }
+  SUTextureRef texture{nullptr};
 };
 
-// A model whose one face wears material "T" with the given texture.
-std::string textured_model(const std::string& texture_json) {
-  return R"({"materials": [{"name": "T", "texture": )" + texture_json +
-         R"(}], "entities": {"faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "T"}]}})";
-}
-
-SUTextureRef texture_of(const ModelFile& file) {
-  SUMaterialRef material{nullptr};
-  EXPECT_EQ(api().SUFaceGetFrontMaterial(faces_of(file.entities())[0], &material), SU_ERROR_NONE);
-  SUTextureRef texture{nullptr};
-  EXPECT_EQ(api().SUMaterialGetTexture(material, &texture), SU_ERROR_NONE);
-  return texture;
-}
-
-Pixels read_pixels(SUTextureRef texture) {
-  SketchUpAPI& a = api();
-  Pixels p;
-  double s = 0, t = 0;
-  p.status = a.SUTextureGetDimensions(texture, &p.width, &p.height, &s, &t);
-  if (p.status == SU_ERROR_NONE) p.status = a.SUTextureGetImageDataSize(texture, &p.size, &p.bits);
-  if (p.status != SU_ERROR_NONE) return p;
-  p.bytes.assign(p.size + 1, 0xEE);  // never empty: the buffer pointer must not be null
-  p.status = a.SUTextureGetImageData(texture, p.size, p.bytes.data());
-  EXPECT_EQ(p.bytes.back(), 0xEE);
-  p.bytes.pop_back();
-  return p;
-}
-
+// 3 x 2 PNG images in a folder next to the model file: top row red green blue, bottom row white
+// black grey (alpha 10..60 when present).
 TEST(StandinTexture, ImagesAreDeliveredBottomRowFirstInBgrOrder) {
-  // 3 x 2 image, top row red green blue, bottom row white black grey (alpha 10..60 when present).
   const unsigned char rgb[6][3] = {{255, 0, 0},     {0, 255, 0}, {0, 0, 255},
                                    {255, 255, 255}, {0, 0, 0},   {128, 128, 128}};
-  const struct {
-    const char* file_name;
-    int channels, tolerance;
-  } cases[] = {{"a.png", 3, 0}, {"b.png", 4, 0}, {"c.bmp", 3, 0}, {"砖 d.jpg", 3, 40}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file_name);
+  for (int channels : {3, 4}) {
     std::vector<unsigned char> px;
     for (int i = 0; i < 6; ++i) {
       px.insert(px.end(), rgb[i], rgb[i] + 3);
-      if (c.channels == 4) px.push_back(static_cast<unsigned char>(10 * (i + 1)));
+      if (channels == 4) px.push_back(static_cast<unsigned char>(10 * (i + 1)));
     }
-    const std::string name = c.file_name;
-    const std::string bytes =
-        name.find(".png") != std::string::npos   ? encode_png(3, 2, c.channels, px)
-        : name.find(".bmp") != std::string::npos ? encode_bmp(3, 2, c.channels, px)
-                                                 : encode_jpeg(3, 2, px);
-    ModelFile file(textured_model(R"({"image": "textures/)" + name + "\"}"));
-    // The image lives in a folder next to the model file.
-    ASSERT_TRUE(std::filesystem::create_directories(file.dir().file("textures")));
-    file.dir().write("textures/" + name, bytes);
-    const Pixels p = read_pixels(texture_of(file));
-    ASSERT_EQ(p.status, SU_ERROR_NONE);
-    EXPECT_EQ(p.width, 3u);
-    EXPECT_EQ(p.height, 2u);
-    EXPECT_EQ(p.bits, static_cast<size_t>(c.channels * 8));
-    ASSERT_EQ(p.size, 24u);  // 9 bytes padded to 12, or 12 already aligned, per row
-    for (int y = 0; y < 2; ++y) {
-      for (int x = 0; x < 3; ++x) {
-        const unsigned char* want = &px[((1 - y) * 3 + x) * c.channels];  // file row 1 first
-        const SUByte* got = &p.bytes[y * 12 + x * c.channels];
-        EXPECT_NEAR(got[0], want[2], c.tolerance) << "blue at " << x << "," << y;
-        EXPECT_NEAR(got[1], want[1], c.tolerance) << "green at " << x << "," << y;
-        EXPECT_NEAR(got[2], want[0], c.tolerance) << "red at " << x << "," << y;
-        if (c.channels == 4) {
-          EXPECT_EQ(got[3], want[3]);
-        }
-      }
+    Textured file(R"({"image": "textures/砖 a.png"})");
+    ASSERT_TRUE(std::filesystem::create_directories(file.path("textures")));
+    file.write("textures/砖 a.png", encode_png(3, 2, channels, px));
+    size_t width = 0, height = 0, bits = 0;
+    std::vector<SUByte> bytes;
+    ASSERT_EQ(file.read(&width, &height, &bits, &bytes), SU_ERROR_NONE);
+    EXPECT_TRUE(width == 3 && height == 2 && bits == size_t(channels) * 8);
+    ASSERT_EQ(bytes.size(), 24u);  // 9 bytes padded to 12, or 12 already aligned, per row
+    for (int i = 0; i < 6; ++i) {
+      const unsigned char* want = &px[((1 - i / 3) * 3 + i % 3) * channels];  // file row 1 first
+      const SUByte* got = &bytes[(i / 3) * 12 + (i % 3) * channels];
+      for (int k = 0; k < channels; ++k) EXPECT_EQ(got[k], want[k < 3 ? 2 - k : 3]) << i;
     }
   }
 }
 
-TEST(StandinTexture, FillHasTheRequestedSizeAndPaddedRows) {
+// Fills: padding, already aligned rows, alpha, and an empty image; "pixels": as written even
+// when inconsistent.
+TEST(StandinTexture, FillsAndPixelsHaveTheirLayout) {
   const struct {
-    const char* fill;
-    size_t width, height, bits, stride;
-  } cases[] = {{"[10, 20, 30]", 3, 2, 24, 12},  // 9 bytes -> 12
-               {"[10, 20, 30]", 1, 3, 24, 4},   // 3 bytes -> 4
-               {"[10, 20, 30]", 4, 1, 24, 12},  // already aligned
-               {"[10, 20, 30, 40]", 3, 2, 32, 12},
-               {"[10, 20, 30]", 0, 5, 24, 0}};
+    std::string json;
+    size_t width, bits;
+    std::vector<SUByte> bytes;
+  } cases[] = {
+      {R"("width": 1, "height": 2, "fill": [10, 20, 30])", 1, 24, {30, 20, 10, 0, 30, 20, 10, 0}},
+      {R"("width": 4, "height": 1, "fill": [10, 20, 30])",
+       4,
+       24,
+       {30, 20, 10, 30, 20, 10, 30, 20, 10, 30, 20, 10}},
+      {R"("width": 1, "height": 1, "fill": [10, 20, 30, 40])", 1, 32, {30, 20, 10, 40}},
+      {R"("width": 0, "height": 5, "fill": [10, 20, 30])", 0, 24, {}},
+      {R"("width": 100, "height": 3, "bits_per_pixel": 24, "pixels": "AQIDBAUGBw==")",
+       100,
+       24,
+       {1, 2, 3, 4, 5, 6, 7}}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + " " + c.fill);
-    ModelFile file(textured_model("{\"width\": " + std::to_string(c.width) + ", \"height\": " +
-                                  std::to_string(c.height) + ", \"fill\": " + c.fill + "}"));
-    const Pixels p = read_pixels(texture_of(file));
-    ASSERT_EQ(p.status, SU_ERROR_NONE);
-    EXPECT_EQ(p.width, c.width);
-    EXPECT_EQ(p.bits, c.bits);
-    ASSERT_EQ(p.size, c.stride * c.height);
-    const size_t channels = c.bits / 8;
-    const SUByte bgra[4] = {30, 20, 10, 40};
-    for (size_t i = 0; i < p.size; ++i) {
-      const size_t x = i % c.stride;  // byte within its row: pixel bytes, then zero padding
-      EXPECT_EQ(p.bytes[i], x < c.width * channels ? bgra[x % channels] : 0) << i;
-    }
+    size_t width = 0, height = 0, bits = 0;
+    std::vector<SUByte> bytes;
+    ASSERT_EQ(Textured("{" + c.json + "}").read(&width, &height, &bits, &bytes), SU_ERROR_NONE);
+    EXPECT_TRUE(width == c.width && bits == c.bits) << c.json;
+    EXPECT_EQ(bytes, c.bytes) << c.json;
   }
-}
-
-TEST(StandinTexture, PixelsAreReportedAsWrittenEvenWhenInconsistent) {
-  ModelFile file(textured_model(
-      R"({"width": 100, "height": 3, "bits_per_pixel": 24, "pixels": "AQIDBAUGBw=="})"));
-  const Pixels p = read_pixels(texture_of(file));
-  ASSERT_EQ(p.status, SU_ERROR_NONE);
-  EXPECT_EQ(p.width, 100u);
-  EXPECT_EQ(p.height, 3u);
-  EXPECT_EQ(p.bits, 24u);
-  EXPECT_EQ(p.bytes, (std::vector<SUByte>{1, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST(StandinTexture, BuffersAndOutputsAreChecked) {
   SketchUpAPI& a = api();
-  ModelFile file(textured_model(R"({"width": 3, "height": 2, "fill": [1, 2, 3]})"));
-  const SUTextureRef texture = texture_of(file);
+  Textured file(R"({"width": 3, "height": 2, "fill": [1, 2, 3]})");
   std::vector<SUByte> buffer(64, 0xAB);
-  EXPECT_EQ(a.SUTextureGetImageData(texture, 23, buffer.data()), SU_ERROR_INSUFFICIENT_SIZE);
+  EXPECT_EQ(a.SUTextureGetImageData(file.texture, 23, buffer.data()), SU_ERROR_INSUFFICIENT_SIZE);
   for (size_t i = 23; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0xAB) << i;
-  EXPECT_EQ(a.SUTextureGetImageData(texture, 64, buffer.data()), SU_ERROR_NONE);  // larger is fine
-  EXPECT_EQ(buffer[24], 0xAB);
-  EXPECT_EQ(a.SUTextureGetImageData(texture, 64, nullptr), SU_ERROR_NULL_POINTER_OUTPUT);
-  size_t w, h, size;
+  EXPECT_EQ(a.SUTextureGetImageData(file.texture, 64, buffer.data()), SU_ERROR_NONE);
+  EXPECT_EQ(buffer[24], 0xAB);  // a larger buffer is fine and written only as far as needed
+  EXPECT_EQ(a.SUTextureGetImageData(file.texture, 64, nullptr), SU_ERROR_NULL_POINTER_OUTPUT);
+  size_t w, h;
   double s, t;
-  EXPECT_EQ(a.SUTextureGetDimensions(texture, &w, &h, &s, nullptr), SU_ERROR_NULL_POINTER_OUTPUT);
-  EXPECT_EQ(a.SUTextureGetDimensions(texture, nullptr, &h, &s, &t), SU_ERROR_NULL_POINTER_OUTPUT);
-  EXPECT_EQ(a.SUTextureGetImageDataSize(texture, &size, nullptr), SU_ERROR_NULL_POINTER_OUTPUT);
-  EXPECT_EQ(a.SUTextureGetDimensions(SUTextureRef{nullptr}, &w, &h, &s, &t),
-            SU_ERROR_INVALID_INPUT);
-  ASSERT_EQ(a.SUTextureGetDimensions(texture, &w, &h, &s, &t), SU_ERROR_NONE);
-  EXPECT_EQ(s, 1.0);
-  EXPECT_EQ(t, 1.0);
+  EXPECT_EQ(a.SUTextureGetDimensions(file.texture, &w, &h, &s, nullptr),
+            SU_ERROR_NULL_POINTER_OUTPUT);
+  ASSERT_EQ(a.SUTextureGetDimensions(file.texture, &w, &h, &s, &t), SU_ERROR_NONE);
+  EXPECT_TRUE(s == 1.0 && t == 1.0);
   SUColor average;
-  EXPECT_EQ(a.SUTextureGetAverageColor(texture, &average), SU_ERROR_NO_DATA);
+  EXPECT_EQ(a.SUTextureGetAverageColor(file.texture, &average), SU_ERROR_NO_DATA);
 }
 
 // A missing or broken image fails only the getters that need its pixels; the model still loads
 // and the average colour is served as written.
 TEST(StandinTexture, MissingOrBrokenImagesFailOnlyTheirGetters) {
-  SketchUpAPI& a = api();
-  for (const char* content : {"", "not an image at all", "\x89PNG\r\n\x1a\n truncated"}) {
-    ModelFile file(textured_model(R"({"image": "broken.png", "average_color": [9, 8, 7, 6]})"));
-    if (*content) file.dir().write("broken.png", content);
-    const SUTextureRef texture = texture_of(file);
-    size_t w, h, size, bits;
-    double s, t;
-    EXPECT_NE(a.SUTextureGetDimensions(texture, &w, &h, &s, &t), SU_ERROR_NONE);
-    EXPECT_NE(a.SUTextureGetImageDataSize(texture, &size, &bits), SU_ERROR_NONE);
+  for (const char* content : {"", "\x89PNG\r\n\x1a\n truncated"}) {
+    Textured file(R"({"image": "broken.png", "average_color": [9, 8, 7, 6]})");
+    if (*content) file.write("broken.png", content);
+    size_t width = 0, height = 0, bits = 0;
+    std::vector<SUByte> bytes;
+    EXPECT_NE(file.read(&width, &height, &bits, &bytes), SU_ERROR_NONE);
     SUByte buffer[64];
-    EXPECT_NE(a.SUTextureGetImageData(texture, sizeof buffer, buffer), SU_ERROR_NONE);
+    EXPECT_NE(api().SUTextureGetImageData(file.texture, sizeof buffer, buffer), SU_ERROR_NONE);
     SUColor c{0, 0, 0, 0};
-    ASSERT_EQ(a.SUTextureGetAverageColor(texture, &c), SU_ERROR_NONE);
+    ASSERT_EQ(api().SUTextureGetAverageColor(file.texture, &c), SU_ERROR_NONE);
     EXPECT_TRUE(c.red == 9 && c.alpha == 6);
   }
 }
