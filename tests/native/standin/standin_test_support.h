@@ -1,5 +1,5 @@
-// Test helpers: the stand-in loaded as a shared library through the program's own entry-point
-// table, temporary model files, and wrappers that read names, lists and meshes.
+// The stand-in as a shared library bound through the program's own entry-point table, temporary
+// model files, and readers of names, lists and meshes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -33,7 +33,6 @@ class ModelFile {
   SUModelRef model_{nullptr};
 };
 
-// Reads a name through a string object.
 template <class Ref, class Getter>
 std::string name_of(Getter getter, Ref ref) {
   SketchUpAPI& a = api();
@@ -48,7 +47,7 @@ std::string name_of(Getter getter, Ref ref) {
   return std::string(buffer.data(), copied);
 }
 
-// Count call then get call, checking that both agree.
+// Count call then get call, which must agree.
 template <class Ref, class Owner, class CountFn, class GetFn>
 std::vector<Ref> list_of(Owner owner, CountFn count_fn, GetFn get_fn) {
   size_t count = 0, got = 0;
@@ -67,7 +66,6 @@ std::vector<SUComponentInstanceRef> instances_of(SUEntitiesRef entities);
 std::vector<SULayerRef> layers_of(SUModelRef model);
 std::vector<SUSceneRef> scenes_of(SUModelRef model);
 
-// A face's mesh helper arrays.
 struct Mesh {
   std::vector<SUPoint3D> vertices, stq;
   std::vector<SUVector3D> normals;
