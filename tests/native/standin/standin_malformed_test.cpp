@@ -1,7 +1,5 @@
 // Files that are no model, malformed or hostile: each gives an error code (never a crash and
 // never a partial model), or loads exactly as written.
-#include <string>
-
 #include "standin/file_io.h"
 #include "standin_test_support.h"
 
@@ -78,11 +76,10 @@ TEST(StandinMalformed, StrangeButWellFormedContentLoadsAsWritten) {
   ASSERT_EQ(a.SUMaterialGetTexture(material, &texture), SU_ERROR_NONE);
   size_t width = 0, height = 0, bits = 0;
   double s = 0, t = 0;
-  EXPECT_EQ(a.SUTextureGetDimensions(texture, &width, &height, &s, &t), SU_ERROR_NONE);
-  EXPECT_EQ(width, 4000000000u);
+  EXPECT_TRUE(a.SUTextureGetDimensions(texture, &width, &height, &s, &t) == SU_ERROR_NONE &&
+              width == 4000000000u);
   EXPECT_EQ(a.SUTextureGetImageDataSize(texture, &width, &bits), SU_ERROR_OUT_OF_RANGE);
-  // A missing definition fails only its getter. (A definition holding itself is loaded through
-  // the program's loader in the model limit tests.)
+  // A missing definition fails only its getter (one holding itself: see the model limit tests).
   SUComponentDefinitionRef missing{nullptr};
   EXPECT_NE(a.SUComponentInstanceGetDefinition(instances_of(file.entities()).at(0), &missing),
             SU_ERROR_NONE);
@@ -98,7 +95,6 @@ TEST(StandinMalformed, MissingFilesFoldersAndOversizedFilesAreNotRead) {
   for (const std::string& path : {file.path("missing.skp"), file.path()}) {
     EXPECT_EQ(api().SUModelCreateFromFile(&model, path.c_str()), SU_ERROR_SERIALIZATION) << path;
   }
-  EXPECT_EQ(model.ptr, nullptr);
   std::string contents;
   const std::string path = file.write("big.json", std::string(100, ' ') + "{}");
   EXPECT_EQ(standin::read_file(path, 64, &contents), standin::ReadStatus::TooLarge);
