@@ -1,19 +1,16 @@
 // A font for tests: every glyph is a solid box drawn with glBitmap in the current raster colour,
-// 8 pixels apart below U+3000 and 14 pixels apart from there on (the width of a Chinese
-// character), 12 pixels tall standing 3 pixels below the baseline. Lists are built when asked
-// for, like the shell's fonts; code points in `missing` cannot be built at all.
+// 8 pixels apart below U+3000 and 14 from there on (a Chinese character's width), 12 pixels tall
+// standing 3 below the baseline. Lists are built when asked for, like the shell's fonts; code
+// points in `missing` cannot be built at all.
 #pragma once
 
 #include <map>
 #include <set>
-#include <vector>
 
 #include "render/gl/glyph_source.h"
 
 class StubGlyphs : public GlyphSource {
  public:
-  static constexpr int kHeight = 12;
-  static constexpr int kBelowBaseline = 3;
   static constexpr int kLineHeight = 14;
 
   explicit StubGlyphs(bool ready = true) : ready_(ready) {}
@@ -21,14 +18,13 @@ class StubGlyphs : public GlyphSource {
 
   bool ready() const override { return ready_; }
   unsigned int glyph_list(char32_t code_point, bool make) override;
-  int advance(char32_t code_point) override;
+  int advance(char32_t code_point) override {
+    return lists_.count(code_point) == 0 ? 0 : (code_point < 0x3000 ? 8 : 14);
+  }
   int line_height() const override { return kLineHeight; }
 
-  static int width_of(char32_t code_point) { return code_point < 0x3000 ? 8 : 14; }
-
   std::set<char32_t> missing;
-  // Code points built by calls with make = true, in order.
-  std::vector<char32_t> built;
+  size_t built = 0;  // lists made
 
  private:
   bool ready_;
