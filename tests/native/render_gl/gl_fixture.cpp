@@ -6,7 +6,7 @@
 #include "render/camera_math.h"
 
 void GlPixelTest::SetUp() {
-  ASSERT_TRUE(gl_.create(kWidth, kHeight)) << gl_.error();
+  ASSERT_TRUE(gl_.create(kWidth, kHeight)) << "OSMesa refused a context";
   renderer_.start();
 }
 
@@ -16,8 +16,8 @@ void GlPixelTest::draw(const SkpModel& model, const std::vector<Viewport>& panes
   frame.model = &model;
   frame.viewports = &panes;
   frame.options = options;
-  frame.client_width = gl_.width();
-  frame.client_height = gl_.height();
+  frame.client_width = kWidth;
+  frame.client_height = kHeight;
   renderer_.render(frame);
 }
 

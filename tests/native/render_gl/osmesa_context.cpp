@@ -29,10 +29,8 @@ bool OffscreenGL::create(int width, int height) {
   context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
   buffer_.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
   if (context_ == nullptr || !OSMesaMakeCurrent(static_cast<OSMesaContext>(context_),
-                                                buffer_.data(), GL_UNSIGNED_BYTE, width, height)) {
-    error_ = "OSMesa refused a context";
+                                                buffer_.data(), GL_UNSIGNED_BYTE, width, height))
     return false;
-  }
   width_ = width;
   height_ = height;
   return true;

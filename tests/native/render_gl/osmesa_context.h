@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <ostream>
-#include <string>
 #include <vector>
 
 struct Rgb {
@@ -22,14 +21,9 @@ bool near(const Rgb& actual, const Rgb& expected, int tolerance);
 
 class OffscreenGL {
  public:
-  OffscreenGL() = default;
-  OffscreenGL(const OffscreenGL&) = delete;
   ~OffscreenGL();
   // An RGBA context with 24-bit depth and 8-bit stencil, made current on a width x height buffer.
   bool create(int width, int height);
-  const std::string& error() const { return error_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
   // glFinish, then the client rectangle (x, y, w, h), y counted from the top, row by row.
   std::vector<Rgb> region(int x, int y, int w, int h) const;
   Rgb pixel(int x, int y) const;
@@ -38,5 +32,4 @@ class OffscreenGL {
   void* context_ = nullptr;
   std::vector<uint8_t> buffer_;
   int width_ = 0, height_ = 0;
-  std::string error_;
 };

@@ -43,10 +43,6 @@ void add_wall(SkpModel& model, float y0, float cx, float cz, float size, Rgba co
            {cx - h, y0, cz + h}, colour);
 }
 
-void add_edge(SkpModel& model, P3 s, P3 e) {
-  model.edges.push_back(EdgeData{{s.x, s.y, s.z}, {e.x, e.y, e.z}});
-}
-
 int32_t add_texture(SkpModel& model, size_t width, size_t height, size_t bits_per_pixel,
                     std::vector<uint8_t> pixels) {
   const int32_t index = static_cast<int32_t>(model.textures.size());

@@ -23,7 +23,6 @@ void add_floor_square(SkpModel& model, float cx, float cy, float z, float size, 
                       int32_t texture_index = -1);
 // A square in the plane y = y0, centre (cx, cz), facing -Y (towards a Front camera).
 void add_wall(SkpModel& model, float y0, float cx, float cz, float size, Rgba colour);
-void add_edge(SkpModel& model, P3 start, P3 end);
 int32_t add_texture(SkpModel& model, size_t width, size_t height, size_t bits_per_pixel,
                     std::vector<uint8_t> pixels);
 // Sets the counts, the box, `loaded` and `has_transparency` the way a load leaves them.

@@ -62,13 +62,4 @@ TEST(TexturePlan, EveryPaddingIsReadAtTheRecordsStride) {
   }
 }
 
-TEST(TexturePlan, RepackKeepsEachRowsPixelsAndDropsThePadding) {
-  TextureData t = record(2, 3, 24, 21);  // stride 7: six pixel bytes and one of padding
-  for (size_t i = 0; i < t.pixels.size(); ++i) t.pixels[i] = static_cast<uint8_t>(i);
-  const TextureUploadPlan plan = plan_texture_upload(t);
-  ASSERT_TRUE(plan.repack);
-  EXPECT_EQ(repack_rows(t, plan),
-            (std::vector<uint8_t>{0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 18, 19}));
-}
-
 }  // namespace
