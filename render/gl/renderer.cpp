@@ -144,6 +144,10 @@ void GlRenderer::render_model(const DisplayOptions& options) {
 
   glDisable(GL_BLEND);
   glDepthMask(GL_TRUE);
+  // Faces sit a little behind their own outlines, which lie exactly on them and would otherwise
+  // lose half their pixels to the depth test.
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(1.0f, 1.0f);
   if (model_list_ != 0) glCallList(model_list_);
   if (transparent_list_ != 0) {
     // Glass over what is behind it, without hiding the faces behind from one another.
@@ -154,6 +158,7 @@ void GlRenderer::render_model(const DisplayOptions& options) {
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
   }
+  glDisable(GL_POLYGON_OFFSET_FILL);
 
   glDisable(GL_LIGHTING);
   glEnable(GL_COLOR_MATERIAL);
