@@ -117,7 +117,9 @@ void GlRenderer::render_pane_depth(const Viewport& viewport, const lumeno::Vec3&
   glDepthMask(GL_TRUE);
   glClear(GL_DEPTH_BUFFER_BIT);
   glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  offset_faces_ = false;
   render_viewport(viewport, centre, client_height, options);
+  offset_faces_ = true;
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
@@ -146,7 +148,7 @@ void GlRenderer::render_model(const DisplayOptions& options) {
   glDepthMask(GL_TRUE);
   // Faces sit a little behind their own outlines, which lie exactly on them and would otherwise
   // lose half their pixels to the depth test.
-  glEnable(GL_POLYGON_OFFSET_FILL);
+  if (offset_faces_) glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(1.0f, 1.0f);
   if (model_list_ != 0) glCallList(model_list_);
   if (transparent_list_ != 0) {
