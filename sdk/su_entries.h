@@ -113,15 +113,15 @@
     (SUStringRef string, size_t buffer_length, char* buffer, size_t* copied))                   \
   X(SUResult, SUEdgeGetStartVertex, (SUEdgeRef edge, SUVertexRef * vertex))                     \
   X(SUResult, SUEdgeGetEndVertex, (SUEdgeRef edge, SUVertexRef * vertex))                       \
+  X(SUResult, SUEdgeGetSoft, (SUEdgeRef edge, bool* soft))                                      \
+  X(SUResult, SUEdgeGetSmooth, (SUEdgeRef edge, bool* smooth))                                  \
+  X(SUResult, SUDrawingElementGetHidden,                                                        \
+    (SUDrawingElementRef element, bool* hidden))                                                \
   X(SUResult, SUCameraGetOrientation,                                                           \
     (SUCameraRef camera, SUPoint3D * position, SUPoint3D * target, SUVector3D * up))            \
   X(SUResult, SUCameraGetPerspectiveFrustumFOV, (SUCameraRef camera, double* fov))              \
   X(SUResult, SUMaterialGetOpacity, (SUMaterialRef material, double* opacity))                  \
-  X(SUResult, SUMaterialGetUseOpacity, (SUMaterialRef material, bool* use_opacity))             \
-  X(SUResult, SUEdgeGetSoft, (SUEdgeRef edge, bool* soft))                                      \
-  X(SUResult, SUEdgeGetSmooth, (SUEdgeRef edge, bool* smooth))                                  \
-  X(SUResult, SUDrawingElementGetHidden,                                                        \
-    (SUDrawingElementRef element, bool* hidden))
+  X(SUResult, SUMaterialGetUseOpacity, (SUMaterialRef material, bool* use_opacity))
 
 // The eight table names the vendor's DLL does not export (a stand-in may).
 #define LUMENO_SU_VENDOR_LACKS(X) \
