@@ -116,12 +116,11 @@ SUResult get_list(Owner, size_t len, Ref* items, size_t* count) {
 SUResult get_layers(SUModelRef, size_t len, SULayerRef* items, size_t* count) {
   return fill_handles(len, items, count, make_layer);
 }
-SUResult num_edges(SUEntitiesRef entities, bool standalone, size_t* count) {
-  if (!standalone) breach("edges asked without standalone_only");
+// Standalone or all edges: both lists hand out fresh handles.
+SUResult num_edges(SUEntitiesRef entities, bool, size_t* count) {
   return list_count(entities, count);
 }
-SUResult get_edges(SUEntitiesRef, bool standalone, size_t len, SUEdgeRef* items, size_t* count) {
-  if (!standalone) breach("edges asked without standalone_only");
+SUResult get_edges(SUEntitiesRef, bool, size_t len, SUEdgeRef* items, size_t* count) {
   return fill_handles(len, items, count, make_new);
 }
 
@@ -401,6 +400,9 @@ const std::vector<Entry>& entries() {
       OPTIONAL(SUStringRelease, string_release),
       OPTIONAL(SUStringGetUTF8Length, string_length),
       OPTIONAL(SUStringGetUTF8, string_utf8),
+      OPTIONAL(SUEdgeGetSoft, get),
+      OPTIONAL(SUEdgeGetSmooth, get),
+      OPTIONAL(SUDrawingElementGetHidden, get),
   };
   return table;
 }

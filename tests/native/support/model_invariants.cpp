@@ -19,11 +19,11 @@ std::string check_model_invariants(const SkpModel& model) {
   const SkpModel::Limits& limits = model.limits;
   const size_t layers = model.layers.size();
   if (model.vertex_count != model.triangles.size() * 3) return "vertex_count is not 3 x triangles";
-  if (model.loaded != (!model.triangles.empty() || !model.edges.empty())) {
+  if (model.loaded != (!model.triangles.empty() || model.stored_edge_count() != 0)) {
     return "loaded does not match the presence of geometry";
   }
   if (model.triangles.size() > limits.triangles) return "more triangles than the limit";
-  if (model.edges.size() > limits.edges) return "more edges than the limit";
+  if (model.stored_edge_count() > limits.edges) return "more edges than the limit";
   if (model.scenes.size() > limits.scenes) return "more scenes than the limit";
   if (layers > limits.layers) return "more layers than the limit";
   if (layers != model.layer_refs.size()) return "layer_refs not parallel to layers";
@@ -70,9 +70,11 @@ std::string check_model_invariants(const SkpModel& model) {
       return "bounding box moved without triangles";
     }
   }
-  for (const EdgeData& edge : model.edges) {
-    if (!index_ok(edge.edge_layer, layers) || !index_ok(edge.inherited_layer, layers)) {
-      return "edge layer index out of range";
+  for (const std::vector<EdgeData>* list : {&model.edges, &model.outline_edges}) {
+    for (const EdgeData& edge : *list) {
+      if (!index_ok(edge.edge_layer, layers) || !index_ok(edge.inherited_layer, layers)) {
+        return "edge layer index out of range";
+      }
     }
   }
   for (const SceneInfo& scene : model.scenes) {
