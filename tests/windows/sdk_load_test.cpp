@@ -1,6 +1,5 @@
-// Binding the SDK from DLL folders on Windows: the DLL search folder and PATH while bound and
-// after, a second load, and what a failed load reports and leaves. (The entry table and the
-// diagnostic texts are proven by the native suite.)
+// Binding the SDK from DLL folders: the DLL search folder and PATH, a second load, failed loads.
+// (The entry table and the diagnostic texts are proven by the native suite.)
 #include <gtest/gtest.h>
 
 #include "sdk/sketchup_api.h"
@@ -13,17 +12,26 @@ std::wstring dll_directory() {
   return std::wstring(buffer, GetDllDirectoryW(MAX_PATH, buffer));
 }
 
+std::vector<std::tuple<std::wstring, std::wstring, unsigned>> boxes;  // text, caption, flags
+
 struct SdkLoad : ::testing::Test {
-  void TearDown() override { api.unload(), SetEnvironmentVariableW(L"PATH", saved_path.c_str()); }
+  void SetUp() override {
+    lumeno::set_startup_message_sink([](const wchar_t* t, const wchar_t* c, unsigned f) {
+      return boxes.emplace_back(t, c, f), IDOK;
+    });
+  }
+  void TearDown() override {
+    api.unload(), SetEnvironmentVariableW(L"PATH", saved_path.c_str());
+    lumeno::set_startup_message_sink(nullptr), boxes.clear();
+  }
   SketchUpAPI api;
   const std::wstring saved_path = wintest::get_env(L"PATH");
-  wintest::MessageCapture capture;
 };
 
 TEST_F(SdkLoad, FullStandInBindsEverythingAndUnloadReleasesIt) {
   const std::wstring dir = wintest::standin_folder("full");
   ASSERT_TRUE(api.load(dir.c_str()));
-  EXPECT_TRUE(api.preferences_module && api.SUModelGetEntities && capture.messages().empty());
+  EXPECT_TRUE(api.preferences_module && api.SUModelGetEntities && boxes.empty());
   EXPECT_EQ(wintest::get_env(L"PATH"), dir + L";" + saved_path);  // in front while bound
   EXPECT_EQ(dll_directory(), dir);
   SetEnvironmentVariableW(L"PATH", L"marker");  // a second load keeps the binding, touches nothing
@@ -48,14 +56,14 @@ TEST_F(SdkLoad, FailuresAreReportedAndLeaveNothingBound) {
   for (const auto& c : cases) {
     EXPECT_FALSE(api.load(c.dir.c_str()));
     EXPECT_FALSE(api.loaded || api.module);
-    const wintest::CapturedMessage& box = capture.messages().back();
-    EXPECT_TRUE(box.caption == c.caption && box.flags == MB_ICONERROR) << c.dir;
-    EXPECT_NE(box.text.find(c.text), std::wstring::npos) << c.dir;
+    const auto& [text, caption, flags] = boxes.back();
+    EXPECT_TRUE(caption == c.caption && flags == MB_ICONERROR) << c.dir;
+    EXPECT_NE(text.find(c.text), std::wstring::npos) << c.dir;
     EXPECT_EQ(wintest::get_env(L"PATH"), c.path);
     EXPECT_EQ(dll_directory(), L"");
     SetEnvironmentVariableW(L"PATH", saved_path.c_str());
   }
-  EXPECT_EQ(capture.messages().size(), 2u);
+  EXPECT_EQ(boxes.size(), 2u);
 }
 
 }  // namespace

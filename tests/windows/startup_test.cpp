@@ -11,7 +11,6 @@ namespace {
 using namespace lumeno;
 HMODULE self() { return GetModuleHandleW(nullptr); }
 
-// Writes half and reports it honestly: success, but fewer bytes than asked.
 BOOL WINAPI short_write(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
   return WriteFile(file, data, size / 2, written, nullptr);
 }
@@ -31,14 +30,12 @@ TEST(ExtractResource, WritesTheWholeResourceOrFailsLeavingNothing) {
   const auto previous = set_resource_write_function(short_write);
   EXPECT_FALSE(extract_resource_to_file(self(), L"TEST_PAYLOAD", (folder / L"short").c_str()));
   set_resource_write_function(previous);
-  // Provisioning from this executable, which carries no SDK resources, fails and leaves nothing.
   EXPECT_EQ(provision_runtime(self(), folder.path() + L"\\"), L"");
   EXPECT_FALSE(
       wintest::folder_exists(folder / (L"Lumeno_" + std::to_wstring(GetCurrentProcessId()))));
 }
 
-// The three files go, whichever of them is missing; the folder goes with them unless it holds
-// something else. An empty folder name touches nothing (not "\SketchUpAPI.dll" at the root).
+// All three files go, whichever is missing; the folder too unless it holds something else.
 TEST(CleanupRuntime, DeletesTheFilesAndAnEmptiedFolder) {
   for (int missing = -1; missing < 3; ++missing) {
     for (bool other_file : {false, true}) {
@@ -59,7 +56,7 @@ TEST(CleanupRuntime, DeletesTheFilesAndAnEmptiedFolder) {
   wintest::TempFolder folder(L"cleanup");
   SetCurrentDirectoryW(folder.path().c_str());
   ASSERT_TRUE(wintest::write_file(L"\\SketchUpAPI.dll", "precious"));
-  cleanup_embedded_runtime(L"");
+  cleanup_embedded_runtime(L"");  // an empty name: not "\\SketchUpAPI.dll" at the root
   EXPECT_TRUE(wintest::file_exists(L"\\SketchUpAPI.dll"));
   DeleteFileW(L"\\SketchUpAPI.dll");
   SetCurrentDirectoryW(saved);
@@ -87,8 +84,7 @@ TEST(FallbackSearch, CandidatesAreTriedInOrder) {
     ASSERT_TRUE(wintest::write_file(candidates[i] + L"\\SketchUpAPI.dll", "dll"));
     EXPECT_EQ(find_sdk_folder(exe_dir, cur_dir), candidates[i]) << i;
   }
-  // "app" has no backslash: the parent candidate is skipped, the current folder is found.
-  EXPECT_EQ(find_sdk_folder(L"app", cur_dir), cur_dir + L"\\sdk");
+  EXPECT_EQ(find_sdk_folder(L"app", cur_dir), cur_dir + L"\\sdk");  // no parent of "app"
 }
 
 TEST(SdkMissing, TextNamesTheExecutableFolderTwice) {

@@ -4,13 +4,10 @@
 
 #include <cstdio>
 
-#include "sdk/sketchup_api.h"
-
 namespace wintest {
 
 namespace {
 
-std::vector<CapturedMessage> g_messages;
 const wchar_t* g_class = nullptr;
 std::function<void(HWND)> g_script;
 
@@ -29,7 +26,6 @@ TempFolder::TempFolder(const std::wstring& tag) {
   static unsigned counter = 0;
   path_ = std::wstring(temp) + L"lumeno_test_" + tag + L"_" +
           std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
-  delete_tree(path_);
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
@@ -86,17 +82,5 @@ void when_window_appears(const wchar_t* cls, std::function<void(HWND)> script) {
     if (HWND window = FindWindowW(g_class, nullptr)) KillTimer(nullptr, id), g_script(window);
   });
 }
-
-MessageCapture::MessageCapture() {
-  g_messages.clear();
-  lumeno::set_startup_message_sink([](const wchar_t* text, const wchar_t* caption, unsigned flags) {
-    g_messages.push_back({text, caption, flags});
-    return IDOK;
-  });
-}
-
-MessageCapture::~MessageCapture() { lumeno::set_startup_message_sink(nullptr); }
-
-const std::vector<CapturedMessage>& MessageCapture::messages() const { return g_messages; }
 
 }  // namespace wintest

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace wintest {
 
@@ -25,21 +24,9 @@ std::string read_file(const std::wstring& path);
 std::wstring get_env(const wchar_t* name);
 std::wstring standin_folder(const char* variant);
 
-// A visible owner window; a window's text; `script` run on the first window of class `cls` that
-// a 30 ms thread timer finds (to drive a modal dialog from inside its own loop).
+// Dialogs: `script` runs on the first `cls` window a 30 ms thread timer finds (inside its loop).
 HWND make_owner();
 std::wstring text_of(HWND window);
 void when_window_appears(const wchar_t* cls, std::function<void(HWND)> script);
-
-// Captures every startup message box while alive.
-struct CapturedMessage {
-  std::wstring text, caption;
-  unsigned flags;
-};
-struct MessageCapture {
-  MessageCapture();
-  ~MessageCapture();
-  const std::vector<CapturedMessage>& messages() const;
-};
 
 }  // namespace wintest
