@@ -1,9 +1,5 @@
-// The settings feature's Win32 side under Wine: the INI file on disk, the fallback when the
-// executable's folder cannot be written, the file test of the hand-off, the view-angle dialog
-// driven from a timer.
+// Settings under Wine: the INI file, the fallback folder, the view-angle dialog.
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include "settings/settings_win32.h"
 #include "settings/view_angle_dialog_win32.h"
@@ -13,200 +9,102 @@ using namespace lumeno;
 
 namespace {
 
-struct Members {
+struct WindowsSettings : ::testing::Test {
   DisplayOptions display;
   NavigationOptions navigation;
   WalkSettings walk;
-  SettingsRefs refs() { return {display, navigation, walk}; }
+  SettingsRefs refs{display, navigation, walk};
 };
 
-// Starts a Unix command (Wine runs Linux programs) and waits for it. Its exit code does not
-// come back reliably through Wine, so callers check the effect instead.
-void run_unix(const std::wstring& command_line) {
-  std::wstring line = command_line;
+// Runs a Unix command, waits up to 30 s for `folder` to be (not) writable: no exit code returns.
+bool run_unix_until_writable(const std::wstring& command, const std::wstring& folder,
+                             bool writable) {
+  std::wstring line = command;
   STARTUPINFOW si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    ADD_FAILURE() << "could not start a Unix program";
-    return;
-  }
-  WaitForSingleObject(pi.hProcess, 60000);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-}
-
-// Whether a file can be created in `folder` now, polled for a few seconds until it equals
-// `wanted` (a Unix program started through Wine may finish after the wait returns).
-bool wait_writable(const std::wstring& folder, bool wanted) {
-  const std::wstring probe = folder + L"\\probe.txt";
-  for (int i = 0; i < 300; ++i) {  // a loaded machine may take seconds to start the helper
-    const bool writable = wintest::write_file(probe, "x");
-    if (writable) DeleteFileW(probe.c_str());
-    if (writable == wanted) return true;
-    Sleep(100);
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return ADD_FAILURE() << "could not start a Unix program", false;
+  WaitForSingleObject(pi.hProcess, 60000), CloseHandle(pi.hProcess), CloseHandle(pi.hThread);
+  for (int i = 0; i < 300; ++i, Sleep(100)) {  // a loaded machine may be slow to start it
+    const std::wstring probe = folder + L"\\probe" + std::to_wstring(i);  // a new entry each time
+    if (wintest::write_file(probe, "x") == writable) return DeleteFileW(probe.c_str()), true;
+    DeleteFileW(probe.c_str());
   }
   return false;
 }
 
-std::wstring unix_path(const std::wstring& path) {
-  using Fn = char* (*)(const wchar_t*);
-  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (fn == nullptr) return {};
-  char* name = fn(path.c_str());
-  if (name == nullptr) return {};
-  std::wstring wide(name, name + strlen(name));
-  HeapFree(GetProcessHeap(), 0, name);
-  return wide;
-}
-
-TEST(WindowsSettings, ProfileFileHasBothSectionsInKeyOrder) {
+TEST_F(WindowsSettings, ProfileFileHasBothSectionsInKeyOrder) {
   wintest::TempFolder folder(L"settings_ini");
   Win32ProfileStore store;
   const SettingsFile file(store, folder.path(), L"");
-  Members out;
-  out.walk.walk_speed = 3.456f;
-  out.display.show_materials = false;
-  ASSERT_TRUE(file.save(out.refs()));
+  walk.walk_speed = 3.456f, display.show_materials = false;
+  ASSERT_TRUE(file.save(refs));
   const std::string text = wintest::read_file(folder / L"Tessary.ini");
-  const char* const order[] = {"[Display]",
-                               "ShowEdges=1",
-                               "ShowMaterials=0",
-                               "ShowLighting=1",
-                               "RotateSensitivity=1.0",
-                               "[Walk]",
-                               "Speed=3.46",
-                               "MouseSensitivity=0.15",
-                               "PersonHeight=1.65",
-                               "StepHeight=0.35",
-                               "Mode=1",
-                               "GroundFollow=1",
-                               "Collision=0"};
   size_t at = 0;
-  for (const char* line : order) {
-    const size_t found = text.find(line, at);
-    ASSERT_NE(found, std::string::npos) << line << " in\n" << text;
-    at = found + strlen(line);
-  }
-  Members in;
-  file.load(in.refs());
-  EXPECT_FALSE(in.display.show_materials);
-  EXPECT_FLOAT_EQ(in.walk.walk_speed, 3.46f);
+  for (const char* line :
+       {"[Display]", "ShowEdges=1", "ShowMaterials=0", "ShowLighting=1", "RotateSensitivity=1.0",
+        "[Walk]", "Speed=3.46", "MouseSensitivity=0.15", "PersonHeight=1.65", "StepHeight=0.35",
+        "Mode=1", "GroundFollow=1", "Collision=0"})
+    ASSERT_NE(at = text.find(line, at), std::string::npos) << line << " in\n" << text;
+  display.show_materials = true;
+  file.load(refs);
+  EXPECT_FALSE(display.show_materials);  // read back through the profile functions
 }
 
-TEST(WindowsSettings, ReadOnlyExecutableFolderFallsBackToAppData) {
-  wintest::TempFolder exe(L"settings_ro");
+TEST_F(WindowsSettings, ReadOnlyExecutableFolderFallsBackToAppData) {
+  // Under Z:, so its Unix name is known; made immutable: not even root may create files in it.
+  const std::wstring name = L"lumeno_settings_ro_" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring exe = L"Z:\\tmp\\" + name, chattr = L"/usr/bin/chattr ";
   wintest::TempFolder app_data(L"settings_appdata");
-  const std::wstring unix_exe = unix_path(exe.path());
-  ASSERT_FALSE(unix_exe.empty());
-  // Immutable: not even root may create a file in it.
-  run_unix(L"/usr/bin/chattr +i \"" + unix_exe + L"\"");
+  ASSERT_TRUE(CreateDirectoryW(exe.c_str(), nullptr));
   struct Restore {
-    std::wstring path;
-    std::wstring folder;
-    ~Restore() {
-      run_unix(L"/usr/bin/chattr -i \"" + path + L"\"");
-      wait_writable(folder, true);
-    }
-  } restore{unix_exe, exe.path()};
-  ASSERT_TRUE(wait_writable(exe.path(), false)) << "the folder is still writable";
-
+    std::wstring command, folder;
+    ~Restore() { run_unix_until_writable(command, folder, true), RemoveDirectoryW(folder.c_str()); }
+  } restore{chattr + L"-i /tmp/" + name, exe};
+  ASSERT_TRUE(run_unix_until_writable(chattr + L"+i /tmp/" + name, exe, false));
   Win32ProfileStore store;
-  const SettingsFile file(store, exe.path(), app_data.path());
-  Members out;
-  out.display.show_edges = false;
-  ASSERT_TRUE(file.save(out.refs()));
-  EXPECT_FALSE(wintest::file_exists(exe / L"Tessary.ini"));
+  const SettingsFile file(store, exe, app_data.path());
+  display.show_edges = false;
+  ASSERT_TRUE(file.save(refs));
   EXPECT_TRUE(wintest::file_exists(app_data / L"Lumeno\\Tessary.ini"));
-  Members in;
-  file.load(in.refs());
-  EXPECT_FALSE(in.display.show_edges);
+  display.show_edges = true;
+  file.load(refs);
+  EXPECT_FALSE(display.show_edges);
 }
 
-TEST(WindowsSettings, AFolderIsNoInstallation) {
-  wintest::TempFolder folder(L"settings_handoff");
-  CreateDirectoryW((folder / L"SketchUp.exe").c_str(), nullptr);
-  wintest::write_file(folder / L"real.exe", "MZ");
-  Win32SettingsPlatform platform(nullptr);
-  EXPECT_FALSE(platform.is_existing_file(folder / L"SketchUp.exe"));
-  EXPECT_TRUE(platform.is_existing_file(folder / L"real.exe"));
-  EXPECT_FALSE(platform.is_existing_file(folder / L"missing.exe"));
-}
-
-// What the timer does once the dialog is up.
-std::function<void(HWND dialog)> g_script;
-HWND g_owner = nullptr;
-
-void CALLBACK drive_dialog(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND dialog = FindWindowW(kViewAngleDialogClass, L"数值");
-  if (dialog == nullptr) return;
-  KillTimer(nullptr, id);
-  g_script(dialog);
-}
-
-DialogOutcome run_scripted(float fov, double* typed, std::function<void(HWND)> script) {
-  g_script = std::move(script);
-  SetTimer(nullptr, 0, 50, drive_dialog);
-  return run_view_angle_dialog(g_owner, fov, typed);
-}
-
-std::wstring text_of(HWND window) {
-  wchar_t text[128] = {};
-  GetWindowTextW(window, text, 128);
-  return text;
-}
-
-TEST(WindowsSettings, ViewAngleDialogControlsAndOutcomes) {
-  g_owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 600,
-                            400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(g_owner, nullptr);
-  double typed = -1;
-  DialogOutcome outcome = run_scripted(35.0f, &typed, [](HWND dialog) {
-    EXPECT_FALSE(IsWindowEnabled(g_owner));
-    RECT r;
-    GetWindowRect(dialog, &r);
-    EXPECT_EQ(r.right - r.left, 280);
-    EXPECT_EQ(r.bottom - r.top, 122);
-    HWND edit = GetDlgItem(dialog, kViewAngleEditId);
-    EXPECT_EQ(text_of(edit), L"35.00");
-    EXPECT_EQ(text_of(GetDlgItem(dialog, IDOK)), L"确定");
-    EXPECT_EQ(text_of(GetDlgItem(dialog, IDCANCEL)), L"取消");
-    std::wstring labels;
-    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-      if (GetDlgCtrlID(c) == 0) labels += text_of(c) + L";";
-    }
-    EXPECT_EQ(labels, L"视角;度;");
-    SetWindowTextW(edit, L"150");
-    SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-  });
-  EXPECT_EQ(outcome, DialogOutcome::Accepted);
-  EXPECT_DOUBLE_EQ(typed, 150.0);
-  EXPECT_TRUE(IsWindowEnabled(g_owner));
-
-  struct Case {
+TEST_F(WindowsSettings, ViewAngleDialogControlsAndOutcomes) {
+  // Typed text is read leniently (not a number is 0); Escape and the close box cancel.
+  const struct {
     const wchar_t* text;
+    UINT message;
+    WPARAM param;
+    DialogOutcome outcome;
     double typed;
-  } numbers[] = {{L"nan", 0.0}, {L" 47.5x", 47.5}};
-  for (const Case& c : numbers) {
-    outcome = run_scripted(35.0f, &typed, [&c](HWND dialog) {
-      SetWindowTextW(GetDlgItem(dialog, kViewAngleEditId), c.text);
-      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  } cases[] = {{L"150", WM_COMMAND, IDOK, DialogOutcome::Accepted, 150},
+               {L"nan", WM_COMMAND, IDOK, DialogOutcome::Accepted, 0},
+               {L" 47.5x", WM_COMMAND, IDOK, DialogOutcome::Accepted, 47.5},
+               {L"80", WM_KEYDOWN, VK_ESCAPE, DialogOutcome::Cancelled, -1},
+               {L"80", WM_CLOSE, 0, DialogOutcome::Cancelled, -1}};
+  HWND owner = wintest::make_owner();
+  for (const auto& c : cases) {
+    std::wstring seen;  // the dialog as it came up: caption, edit text, labels, owner enabled
+    wintest::when_window_appears(kViewAngleDialogClass, [&](HWND dialog) {
+      HWND edit = GetDlgItem(dialog, kViewAngleEditId);
+      seen = wintest::text_of(dialog) + L";" + wintest::text_of(edit) + L";";
+      for (HWND w = GetWindow(dialog, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (GetDlgCtrlID(w) == 0) seen += wintest::text_of(w) + L";";
+      seen += IsWindowEnabled(owner) ? L"enabled" : L"disabled";
+      SetWindowTextW(edit, c.text);
+      PostMessageW(c.message == WM_KEYDOWN ? edit : dialog, c.message, c.param, 0);
     });
-    EXPECT_EQ(outcome, DialogOutcome::Accepted) << c.text;
+    double typed = -1;
+    EXPECT_EQ(run_view_angle_dialog(owner, 35.0f, &typed), c.outcome) << c.text;
     EXPECT_DOUBLE_EQ(typed, c.typed) << c.text;
+    EXPECT_EQ(seen, L"数值;35.00;视角;度;disabled");
+    EXPECT_TRUE(IsWindowEnabled(owner));
   }
-
-  // Escape through the dialog keyboard handling, and the close box, both cancel.
-  outcome = run_scripted(35.0f, &typed, [](HWND dialog) {
-    PostMessageW(GetDlgItem(dialog, kViewAngleEditId), WM_KEYDOWN, VK_ESCAPE, 0);
-  });
-  EXPECT_EQ(outcome, DialogOutcome::Cancelled);
-  outcome = run_scripted(35.0f, &typed, [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); });
-  EXPECT_EQ(outcome, DialogOutcome::Cancelled);
-  EXPECT_TRUE(IsWindowEnabled(g_owner));
-  DestroyWindow(g_owner);
+  DestroyWindow(owner);
 }
 
 }  // namespace

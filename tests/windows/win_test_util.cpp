@@ -1,16 +1,21 @@
 #include "tests/windows/win_test_util.h"
 
-#include "sdk/sketchup_api.h"
+#include <shellapi.h>
+
+#include <cstdio>
 
 namespace wintest {
 
 namespace {
 
-std::vector<CapturedMessage> g_messages;
+const wchar_t* g_class = nullptr;
+std::function<void(HWND)> g_script;
 
-int capture_sink(const wchar_t* text, const wchar_t* caption, unsigned flags) {
-  g_messages.push_back({text, caption, flags});
-  return IDOK;
+void delete_tree(const std::wstring& path) {
+  const std::wstring from = path + L'\0';  // a list of one, ended by a second NUL
+  SHFILEOPSTRUCTW op = {};
+  op.wFunc = FO_DELETE, op.pFrom = from.c_str(), op.fFlags = FOF_NO_UI;
+  SHFileOperationW(&op);
 }
 
 }  // namespace
@@ -21,105 +26,61 @@ TempFolder::TempFolder(const std::wstring& tag) {
   static unsigned counter = 0;
   path_ = std::wstring(temp) + L"lumeno_test_" + tag + L"_" +
           std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
-  delete_tree(path_);
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
 TempFolder::~TempFolder() { delete_tree(path_); }
 
-bool file_exists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool folder_exists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+bool file_exists(const std::wstring& path, bool folder) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && ((a & FILE_ATTRIBUTE_DIRECTORY) != 0) == folder;
 }
 
 bool write_file(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  const bool ok = file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return file && fclose(file) == 0 && ok;
 }
 
 std::string read_file(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::string();
   std::string bytes;
+  FILE* file = _wfopen(path.c_str(), L"rb");
   char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
+  for (size_t got; file && (got = fread(buffer, 1, sizeof buffer, file)) > 0;)
+    bytes.append(buffer, got);
+  if (file) fclose(file);
   return bytes;
-}
-
-bool copy_file(const std::wstring& from, const std::wstring& to) {
-  return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
-}
-
-void delete_tree(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = path + L"\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) delete_tree(child);
-      else DeleteFileW(child.c_str());
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path.c_str());
-}
-
-bool copy_folder_files(const std::wstring& from, const std::wstring& to) {
-  CreateDirectoryW(to.c_str(), nullptr);
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
-  do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    ok = copy_file(from + L"\\" + data.cFileName, to + L"\\" + data.cFileName) && ok;
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  return ok;
-}
-
-std::wstring windows_path(const std::string& path) {
-  std::wstring wide(path.begin(), path.end());
-  for (wchar_t& c : wide) {
-    if (c == L'/') c = L'\\';
-  }
-  if (!wide.empty() && wide[0] == L'\\') wide = L"Z:" + wide;
-  return wide;
-}
-
-std::wstring standin_folder(const char* variant) {
-  return windows_path(std::string(LUMENO_STANDIN_DIR) + "/" + variant);
 }
 
 std::wstring get_env(const wchar_t* name) {
   std::wstring value(32768, L'\0');
-  const DWORD length = GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size()));
-  value.resize(length < value.size() ? length : 0);
+  value.resize(GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size())));
   return value;
 }
 
-MessageCapture::MessageCapture() {
-  g_messages.clear();
-  lumeno::set_startup_message_sink(capture_sink);
+std::wstring standin_folder(const char* variant) {
+  std::wstring path = L"Z:";  // the build's Unix path, as Wine shows it
+  for (const char* c : {LUMENO_STANDIN_DIR "/", variant})
+    for (; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  return path;
 }
 
-MessageCapture::~MessageCapture() { lumeno::set_startup_message_sink(nullptr); }
+HWND make_owner() {
+  return CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 800,
+                         600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
 
-const std::vector<CapturedMessage>& MessageCapture::messages() const { return g_messages; }
+std::wstring text_of(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+void when_window_appears(const wchar_t* cls, std::function<void(HWND)> script) {
+  g_class = cls, g_script = std::move(script);
+  SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
+    if (HWND window = FindWindowW(g_class, nullptr)) KillTimer(nullptr, id), g_script(window);
+  });
+}
 
 }  // namespace wintest

@@ -1,5 +1,4 @@
-// Recording fakes for the measurement tests: toasts and repaints, the window host, a picker
-// with scripted answers.
+// Fakes for the measurement tests: a sink that records toasts, a picker with scripted answers.
 #pragma once
 
 #include <deque>
@@ -8,31 +7,14 @@
 
 #include "measure/measurement.h"
 #include "measure/point_picker.h"
-#include "core/viewer_host.h"
-
-struct Toast {
-  std::wstring text;
-  int ms;
-};
 
 struct RecordingSink : lumeno::MeasureSink {
-  void show_toast(const std::wstring& text, int ms) override { toasts.push_back({text, ms}); }
-  void invalidate() override { ++repaints; }
-  std::vector<Toast> toasts;
-  int repaints = 0;
-};
-
-struct FakeHost : lumeno::ViewerHost {
-  void invalidate() override { ++repaints; }
-  void set_timer(unsigned, unsigned) override {}
-  void kill_timer(unsigned) override {}
-  uint32_t tick_count() override { return 0; }
-  void set_window_title(const std::wstring&) override {}
-  int message_box(const std::wstring&, const std::wstring&, unsigned) override { return 1; }
-  void rebuild_scene_menu() override {}
-  void update_menu_state() override { ++menu_updates; }
-  int repaints = 0;
-  int menu_updates = 0;
+  void show_toast(const std::wstring& text, int ms) override {
+    toasts.push_back(text), last_ms = ms;
+  }
+  void invalidate() override {}
+  std::vector<std::wstring> toasts;
+  int last_ms = 0;
 };
 
 // Answers clicks from a queue; an empty queue is a background click.

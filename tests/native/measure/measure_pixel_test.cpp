@@ -4,7 +4,6 @@
 #include "measure/gl/depth_picker.h"
 #include "measure/gl/measure_draw.h"
 #include "measure_fakes.h"
-#include "render/gl/camera_gl.h"
 #include "render/gl/gl_api.h"
 #include "render/layout.h"
 
@@ -14,45 +13,33 @@ namespace {
 
 const Rgb kLineOrange = rgb_from_floats(1.0f, 0.3f, 0.0f);
 
-class MeasurePixels : public GlPixelTest {
- protected:
-  // A frame as the window draws it: each pane, then the measurements with that pane's camera.
+struct MeasurePixels : GlPixelTest {
+  // A frame as the window draws it: the measurements are a pane overlay.
   void draw_with_measurements(const SkpModel& model, const std::vector<Viewport>& panes) {
-    draw(model, panes);
-    const Vec3 centre = view_bounds(model).centre();
-    for (const Viewport& p : panes) {
-      const int bottom = kHeight - p.y - p.height;
-      glViewport(p.x, bottom, p.width, p.height);
-      glScissor(p.x, bottom, p.width, p.height);
-      glEnable(GL_SCISSOR_TEST);
-      setup_camera(p.camera, p, centre);
-      render_measurements(m, nullptr);
-      glDisable(GL_SCISSOR_TEST);
-    }
+    const std::vector<PaneOverlay> overlays = {
+        [this](const Viewport&) { render_measurements(m, nullptr); }};
+    FrameInput frame;
+    frame.model = &model, frame.viewports = &panes, frame.pane_overlays = &overlays;
+    frame.client_width = kWidth, frame.client_height = kHeight;
+    renderer_.render(frame);
   }
   RecordingSink sink;
   Measurement m{sink};
 };
 
-// The front (y = -5) and top (z = 5) faces of a 10-unit cube.
-void box_model(SkpModel& model) {
+TEST_F(MeasurePixels, PickLandsOnTheClickedFaceEvenAfterTheDepthBufferIsLost) {
+  SkpModel model;  // the front (y = -5) and top (z = 5) faces of a 10-unit cube
   add_wall(model, -5.0f, 0.0f, 0.0f, 10.0f, kRed);
   add_floor_square(model, 0.0f, 0.0f, 5.0f, 10.0f, kGreen);
   finish_model(model);
-}
-
-TEST_F(MeasurePixels, PickLandsOnTheClickedFaceEvenAfterTheDepthBufferIsLost) {
-  SkpModel model;
-  box_model(model);
   const Viewport p = full_pane(30.0f, 20.0f, 40.0f);
   draw(model, {p});
   glClear(GL_DEPTH_BUFFER_BIT);  // a driver that dropped the depth buffer at the swap
   const DisplayOptions options;
   GlDepthPicker picker(renderer_, model, options);
-  // World size of one pixel at the eye's distance, with margin for the faces' slant.
-  const double footprint = 2 * 40.0 * std::tan(17.5 * 3.14159265 / 180) / kHeight;
-  // Each target with the axis its face is perpendicular to: the hit lies on that face, and
-  // within a pixel's reach (half a pixel, stretched by the face's slant) of the target.
+  // One pixel's world size at the eye's distance; the hit lies on the face (its axis) and
+  // within a pixel's reach, stretched by the face's slant, of the target.
+  const double footprint = 2 * 40.0 * std::tan(17.5 * M_PI / 180) / kHeight;
   const std::pair<P3, int> targets[] = {{{2.0f, -5.0f, 1.0f}, 1}, {{-1.0f, 1.0f, 5.0f}, 2}};
   for (const auto& [target, axis] : targets) {
     int x = 0, y = 0;
@@ -62,9 +49,9 @@ TEST_F(MeasurePixels, PickLandsOnTheClickedFaceEvenAfterTheDepthBufferIsLost) {
     const float got[3] = {hit.x, hit.y, hit.z}, want[3] = {target.x, target.y, target.z};
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(got[k], want[k], k == axis ? 1e-2 : 2 * footprint) << k;
   }
-  MeasurePoint none;
   const Viewport level = full_pane(0.0f, 0.0f, 40.0f);
   draw(model, {level});
+  MeasurePoint none;
   EXPECT_FALSE(picker.pick(level, kHeight, 2, 2, none));  // sky above the horizon
 }
 
@@ -76,19 +63,18 @@ TEST_F(MeasurePixels, ConcaveFillLeavesTheNotchOfTheLEmpty) {
   draw(model, {top});
   const Rgb notch_before = at_world(model, top, {15, 15, 0});
   const Rgb arm_before = at_world(model, top, {5, 15, 0});
-  m.measurements.push_back(
-      {{{20, 10, 0}, {10, 10, 0}, {10, 20, 0}, {0, 20, 0}, {0, 0, 0}, {20, 0, 0}},
-       60,
-       {10, 10, 10, 10, 20, 20},
-       300,
-       true});
+  MeasureResult l;
+  l.points = {{20, 10, 0}, {10, 10, 0}, {10, 20, 0}, {0, 20, 0}, {0, 0, 0}, {20, 0, 0}};
+  l.segment_lengths = {10, 10, 10, 10, 20, 20}, l.total_length = 60, l.area = 300, l.closed = true;
+  m.measurements.push_back(l);
   draw_with_measurements(model, {top});
   EXPECT_TRUE(near(at_world(model, top, {15, 15, 0}), notch_before, 2));
   const Rgb arm = at_world(model, top, {5, 15, 0});
-  EXPECT_GT(arm.b - arm.r, arm_before.b - arm_before.r + 20) << arm.r << "," << arm.g << "," << arm.b;
+  EXPECT_GT(arm.b - arm.r, arm_before.b - arm_before.r + 20)
+      << arm.r << "," << arm.g << "," << arm.b;
 }
 
-TEST_F(MeasurePixels, EveryPaneOfLayoutFourDrawsTheLineThroughItsOwnCamera) {
+TEST_F(MeasurePixels, EveryPaneOfLayoutFourDrawsTheLineThroughItsOwnCameraUnlessHidden) {
   SkpModel model;
   add_floor_square(model, 0.0f, 0.0f, -30.0f, 1.0f, kWhite);
   finish_model(model);
@@ -96,22 +82,12 @@ TEST_F(MeasurePixels, EveryPaneOfLayoutFourDrawsTheLineThroughItsOwnCamera) {
   for (Viewport& p : panes) p.camera.distance = 120.0f;
   // Slanted in all three axes, so no standard view sees it end-on.
   m.measurements.push_back({{{-20, 5, 10}, {20, -5, -10}}, 46, {46}, 0, false});
-  draw_with_measurements(model, panes);
-  for (const Viewport& p : panes)
-    EXPECT_TRUE(near(at_world(model, p, {-8, 2, 4}), kLineOrange, 40)) << p.label;
-}
-
-TEST_F(MeasurePixels, HiddenMeasurementsDrawNothing) {
-  SkpModel model;
-  box_model(model);
-  const Viewport p = full_pane(30.0f, 20.0f, 40.0f);
-  m.measurements.push_back({{{-3, -5, 0}, {3, -5, 0}}, 6, {6}, 0, false});
-  m.toggle_show_measurements();
-  draw_with_measurements(model, {p});
-  EXPECT_TRUE(near(at_world(model, p, {1, -5, 0}), lit_colour(1, 0, 0, {0, -1, 0}, false), 3));
-  m.toggle_show_measurements();
-  draw_with_measurements(model, {p});
-  EXPECT_TRUE(near(at_world(model, p, {1, -5, 0}), kLineOrange, 40));
+  for (bool shown : {false, true}) {
+    if (m.show_measurements != shown) m.toggle_show_measurements();
+    draw_with_measurements(model, panes);
+    for (const Viewport& p : panes)
+      EXPECT_EQ(near(at_world(model, p, {-8, 2, 4}), kLineOrange, 40), shown) << p.label;
+  }
 }
 
 }  // namespace

@@ -1,108 +1,77 @@
+// Measurement: the state table, outline areas and unit labels, and the tool as the window
+// drives it (clicks, keys, commands).
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 
+#include "core/command_ids.h"
+#include "measure/measure_feature.h"
 #include "measure/measure_geometry.h"
 #include "measure/measure_units.h"
 #include "measure_fakes.h"
+#include "render/layout.h"
+#include "render/navigator.h"
+#include "render/panes.h"
+#include "tests/native/ui/recording_host.h"
 
 using namespace lumeno;
 
 namespace {
 
-class MeasurementTest : public ::testing::Test {
- protected:
-  void click_all(const std::vector<MeasurePoint>& points) {
-    for (const MeasurePoint& p : points) m.add_measure_point(p.x, p.y, p.z);
+TEST(MeasurementStates, ClicksAndEndings) {
+  using M = Measurement;
+  struct Case {
+    void (M::*start)();
+    std::vector<MeasurePoint> clicks;
+    size_t pending;  // points still open before the ending (click 3 starts a new pair)
+    void (M::*finish)();
+    size_t kept, segments;
+    double total, area;
+    const wchar_t* toast;
+  } cases[] = {
+      // clang-format off
+      {&M::start_measure_distance, {{0, 0, 0}, {3, 4, 0}, {9, 9, 9}}, 1, &M::end_measure,
+       1, 1, 5, 0, L"距离: 127.0 mm"},
+      {&M::start_measure_continuous, {{0, 0, 0}, {1, 0, 0}, {1, 2, 0}, {1, 2, 3}}, 4,
+       &M::end_measure, 1, 3, 6, 0, L"测量结束"},
+      {&M::start_measure_area, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, 4,
+       &M::close_measure, 1, 4, 40, 100, L"面积: "},
+      {&M::start_measure_area, {{0, 0, 0}, {1, 0, 0}}, 2, &M::close_measure, 0, 0, 0, 0, L"测面积"},
+      // clang-format on
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clicks.size());
+    RecordingSink sink;
+    Measurement m{sink};
+    (m.*c.start)();
+    for (const MeasurePoint& p : c.clicks) m.add_measure_point(p.x, p.y, p.z);
+    EXPECT_EQ(m.current_measure.points.size(), c.pending);
+    const size_t toasts = sink.toasts.size();
+    (m.*c.finish)();
+    EXPECT_EQ(m.measure_mode, MeasureMode::None);
+    EXPECT_TRUE(m.current_measure.points.empty());
+    const auto shown = [&](const std::wstring& t) { return t.rfind(c.toast, 0) == 0; };
+    EXPECT_TRUE(std::any_of(sink.toasts.begin(), sink.toasts.end(), shown));
+    EXPECT_EQ(sink.toasts.size() > toasts, c.kept > 0);  // a short outline goes silently
+    ASSERT_EQ(m.measurements.size(), c.kept);
+    if (c.kept == 0) continue;
+    const MeasureResult& r = m.measurements[0];
+    EXPECT_EQ(r.segment_lengths.size(), c.segments);
+    EXPECT_DOUBLE_EQ(r.total_length, c.total);
+    EXPECT_DOUBLE_EQ(r.area, c.area);
+    EXPECT_EQ(r.closed, c.area > 0);
   }
-  RecordingSink sink;
-  Measurement m{sink};
-};
-
-TEST_F(MeasurementTest, DistancePairsAndEscDropsASinglePoint) {
-  m.start_measure_distance();
-  click_all({{0, 0, 0}, {3, 4, 0}, {9, 9, 9}});
-  ASSERT_EQ(m.measurements.size(), 1u);
-  EXPECT_DOUBLE_EQ(m.measurements[0].total_length, 5.0);
-  EXPECT_EQ(sink.toasts.back().text, L"距离: 127.0 mm");
-  EXPECT_EQ(m.current_measure.points.size(), 1u);  // click 3 starts the next pair
-  m.end_measure();
-  EXPECT_EQ(m.measurements.size(), 1u);
-  EXPECT_EQ(m.measure_mode, MeasureMode::None);
-  EXPECT_EQ(sink.toasts.back().text, L"测量结束");
-}
-
-TEST_F(MeasurementTest, ContinuousChainKeepsItsSegmentsOnEsc) {
-  m.start_measure_continuous();
-  click_all({{0, 0, 0}, {1, 0, 0}, {1, 2, 0}, {1, 2, 3}});
-  m.end_measure();
-  ASSERT_EQ(m.measurements.size(), 1u);
-  const MeasureResult& r = m.measurements[0];
-  EXPECT_EQ(r.segment_lengths, (std::vector<double>{1, 2, 3}));
-  EXPECT_DOUBLE_EQ(r.total_length, 6.0);
-  EXPECT_FALSE(r.closed);
-  EXPECT_EQ(r.area, 0.0);
-}
-
-TEST_F(MeasurementTest, AreaClosesSquareAndDropsShortOutlineSilently) {
-  m.start_measure_area();
-  click_all({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}});
-  m.close_measure();
-  ASSERT_EQ(m.measurements.size(), 1u);
-  EXPECT_DOUBLE_EQ(m.measurements[0].area, 100.0);
-  EXPECT_EQ(m.measurements[0].segment_lengths.size(), 4u);
-  EXPECT_DOUBLE_EQ(m.measurements[0].total_length, 40.0);
-  EXPECT_TRUE(m.measurements[0].closed);
-  EXPECT_EQ(m.measure_mode, MeasureMode::None);
-
-  m.start_measure_area();
-  click_all({{0, 0, 0}, {1, 0, 0}});
-  const size_t toasts = sink.toasts.size();
-  m.close_measure();
-  EXPECT_EQ(m.measurements.size(), 1u);
-  EXPECT_EQ(sink.toasts.size(), toasts);
-  EXPECT_EQ(m.measure_mode, MeasureMode::None);
-}
-
-TEST_F(MeasurementTest, MissAddsNothingAndKeepsTheMode) {
-  m.start_measure_area();
-  m.report_miss();
-  EXPECT_TRUE(m.current_measure.points.empty());
-  EXPECT_EQ(m.measure_mode, MeasureMode::Area);
-  EXPECT_EQ(sink.toasts.back().text, L"未点中模型表面");
-  EXPECT_EQ(sink.toasts.back().ms, 1500);
 }
 
 TEST(OutlineArea, ConcaveTiltedAndNonFlatOutlines) {
-  const std::vector<MeasurePoint> l_from_notch = {{2, 1, 0}, {1, 1, 0}, {1, 2, 0},
-                                                  {0, 2, 0}, {0, 0, 0}, {2, 0, 0}};
-  const std::vector<MeasurePoint> l_from_origin = {{0, 0, 0}, {2, 0, 0}, {2, 1, 0},
-                                                   {1, 1, 0}, {1, 2, 0}, {0, 2, 0}};
-  EXPECT_NEAR(outline_area(l_from_notch), 3.0, 1e-9);
-  EXPECT_NEAR(outline_area(l_from_origin), 3.0, 1e-9);
-  // A 10 x 10 square turned 30 degrees about X, then 40 about Z.
-  const double a = 30 * 3.14159265358979 / 180, b = 40 * 3.14159265358979 / 180;
-  std::vector<MeasurePoint> tilted;
-  for (auto [u, v] : {std::pair{0, 0}, {10, 0}, {10, 10}, {0, 10}}) {
-    const double y = v * std::cos(a), z = v * std::sin(a);
-    tilted.push_back({float(u * std::cos(b) - y * std::sin(b)),
-                      float(u * std::sin(b) + y * std::cos(b)), float(z + 50)});
-  }
-  EXPECT_NEAR(outline_area(tilted), 100.0, 1e-3);
-  // Saddle: corners alternately raised; the area is that of its projection onto z = 0.
-  EXPECT_NEAR(outline_area({{0, 0, 1}, {10, 0, -1}, {10, 10, 1}, {0, 10, -1}}), 100.0, 1e-9);
-}
-
-TEST(OutlineFill, TrianglesCoverTheLButNotItsNotch) {
-  const std::vector<MeasurePoint> l = {{2, 1, 0}, {1, 1, 0}, {1, 2, 0},
-                                       {0, 2, 0}, {0, 0, 0}, {2, 0, 0}};
-  const std::vector<uint32_t> tris = outline_fill_triangles(l);
-  ASSERT_EQ(tris.size(), 12u);
-  double covered = 0;
-  for (size_t t = 0; t < tris.size(); t += 3)
-    covered += outline_area({l[tris[t]], l[tris[t + 1]], l[tris[t + 2]]});
-  EXPECT_NEAR(covered, 3.0, 1e-9);
-  EXPECT_TRUE(outline_fill_triangles({{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}).empty());
+  // The L in both click orders; a 9 x 9 square on the plane with normal (2, -1, -2), off
+  // every axis; a saddle (corners alternately raised): the area of its projection onto z = 0.
+  const std::pair<std::vector<MeasurePoint>, double> cases[] = {
+      {{{2, 1, 0}, {1, 1, 0}, {1, 2, 0}, {0, 2, 0}, {0, 0, 0}, {2, 0, 0}}, 3.0},
+      {{{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {1, 1, 0}, {1, 2, 0}, {0, 2, 0}}, 3.0},
+      {{{50, 50, 50}, {56, 56, 53}, {59, 50, 59}, {53, 44, 56}}, 81.0},
+      {{{0, 0, 1}, {10, 0, -1}, {10, 10, 1}, {0, 10, -1}}, 100.0}};
+  for (const auto& [outline, area] : cases) EXPECT_NEAR(outline_area(outline), area, 1e-9);
 }
 
 TEST(MeasureUnits, LabelsInEveryUnit) {
@@ -114,6 +83,83 @@ TEST(MeasureUnits, LabelsInEveryUnit) {
   const double square = outline_area({{0, 0, 0}, {side, 0, 0}, {side, side, 0}, {0, side, 0}});
   EXPECT_EQ(format_measure_area(square, kUnitMetre), L"1.0000 m\u00B2");
   EXPECT_EQ(format_measure_value(metre, 7), lengths[0]);  // unknown unit: millimetres
+}
+
+struct MeasureToolTest : ::testing::Test {
+  void SetUp() override {
+    panes.resize(800, 600);
+    panes.viewports() = layout_panes(4, 800, 600);
+    panes.select(0);
+    navigator.update(panes.viewports()[0].camera, 800);
+    for (const Command& c : feature.commands()) commands.add(c);
+  }
+  bool press(int x, int y) {
+    return tools.active() != nullptr && tools.active()->on_mouse_down(kMeasureLeftButton, x, y);
+  }
+  bool key(unsigned k) { return tools.active() != nullptr && tools.active()->on_key_down(k); }
+
+  RecordingSink sink;
+  test::RecordingHost host;
+  Panes panes;
+  AxisNavigator navigator;
+  ToolStack tools;
+  ScriptedPicker picker;
+  MeasureFeature feature{sink, panes, navigator, host, tools, picker};
+  CommandRegistry commands;
+  Measurement& m = feature.measurement();
+};
+
+TEST_F(MeasureToolTest, PressGoesToNavigatorThenSelectsThePaneThenAddsThePoint) {
+  ASSERT_TRUE(commands.run_action("measure_dist"));
+  ASSERT_EQ(tools.active(), &feature.tool());
+  const NavItem& disc = navigator.nav_items[0];
+  EXPECT_FALSE(press(static_cast<int>(disc.screen_x), static_cast<int>(disc.screen_y)));
+  EXPECT_TRUE(picker.picked_in.empty());
+
+  picker.answers = {{0, 0, 0}, {0, 0, 10}};
+  EXPECT_TRUE(press(600, 500));  // bottom-right pane of layout 4
+  EXPECT_EQ(panes.active_index(), 3);
+  EXPECT_TRUE(press(10, 10));
+  const auto& v = panes.viewports();
+  EXPECT_EQ(picker.picked_in, (std::vector<std::string>{v[3].label, v[0].label}));
+  ASSERT_EQ(m.measurements.size(), 1u);
+  EXPECT_DOUBLE_EQ(m.measurements[0].total_length, 10.0);
+
+  EXPECT_TRUE(press(20, 20));  // background: nothing added, the mode stays
+  EXPECT_TRUE(m.current_measure.points.empty());
+  EXPECT_EQ(sink.toasts.back(), kMissedModel);
+  EXPECT_EQ(sink.last_ms, 1500);
+  EXPECT_EQ(m.measure_mode, MeasureMode::Distance);
+  EXPECT_FALSE(feature.tool().on_mouse_down(2, 20, 20));  // right drags still orbit
+}
+
+TEST_F(MeasureToolTest, EnterClosesAreaAndEscapeEndsAndLeavesTheToolStack) {
+  ASSERT_TRUE(commands.run(ID_MEASURE_AREA));
+  picker.answers = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}};
+  for (int i = 0; i < 3; ++i) press(100, 100);
+  EXPECT_TRUE(key(kMeasureKeyEnter));
+  ASSERT_EQ(m.measurements.size(), 1u);
+  EXPECT_DOUBLE_EQ(m.measurements[0].area, 8.0);
+  EXPECT_EQ(tools.active(), nullptr);
+
+  ASSERT_TRUE(commands.run(ID_MEASURE_CONTINUOUS));
+  EXPECT_FALSE(key(kMeasureKeyEnter));  // Enter closes only areas
+  EXPECT_TRUE(key(kMeasureKeyEscape));
+  EXPECT_EQ(tools.active(), nullptr);
+}
+
+TEST_F(MeasureToolTest, UnitItemsMoveTheRadioMarkAndRelabel) {
+  ASSERT_TRUE(commands.run(ID_BAR_MEASURE));
+  EXPECT_EQ(m.measure_mode, MeasureMode::Distance);
+  ASSERT_TRUE(commands.run(ID_UNIT_FT));
+  for (unsigned id = ID_UNIT_MM; id <= ID_UNIT_IN; ++id)
+    EXPECT_EQ(commands.find(id)->checked(), id == ID_UNIT_FT) << id;
+  EXPECT_EQ(m.format_measure_value(12.0), L"1.000 ft");
+  ASSERT_TRUE(commands.run(ID_SHOW_MEASUREMENTS));
+  EXPECT_FALSE(commands.find(ID_SHOW_MEASUREMENTS)->checked());
+  picker.answers = {{1, 2, 3}};
+  EXPECT_TRUE(press(100, 100));  // hidden measurements still take clicks
+  EXPECT_EQ(m.current_measure.points.size(), 1u);
 }
 
 }  // namespace
