@@ -1,0 +1,43 @@
+// The system UI fonts that menus and message boxes are drawn with can show Chinese text: each
+// has real glyphs for the menu's characters, its own or through the fonts linked behind it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+// True when every character of `text` has a glyph in `font` as GDI resolves it for a DC.
+bool has_glyphs(const LOGFONTW& font, const std::wstring& text, std::wstring& face) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT handle = CreateFontIndirectW(&font);
+  HGDIOBJ previous = SelectObject(dc, handle);
+  wchar_t name[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, name);
+  face = name;
+  std::wstring glyphs(text.size(), L'\0');
+  const DWORD converted =
+      GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()),
+                       reinterpret_cast<WORD*>(&glyphs[0]), GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, previous);
+  DeleteObject(handle);
+  DeleteDC(dc);
+  return converted == text.size() && glyphs.find(L'\xFFFF') == std::wstring::npos;
+}
+
+TEST(SystemUiFonts, MenuAndMessageFontsShowChinese) {
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  const struct {
+    const char* use;
+    LOGFONTW font;
+  } fonts[] = {{"menu", metrics.lfMenuFont}, {"message box", metrics.lfMessageFont}};
+  for (const auto& f : fonts) {
+    std::wstring face;
+    EXPECT_TRUE(has_glyphs(f.font, L"文件", face))
+        << f.use << " font " << f.font.lfFaceName << " resolved as " << face;
+  }
+}
+
+}  // namespace
