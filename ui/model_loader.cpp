@@ -40,9 +40,13 @@ void ModelLoader::cancel() {
   job_.reset();
 }
 
+void ModelLoader::wait() {
+  if (worker_.joinable()) worker_.join();
+}
+
 void ModelLoader::stop() {
   cancel();
-  if (worker_.joinable()) worker_.join();
+  wait();
 }
 
 }  // namespace lumeno

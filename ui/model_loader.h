@@ -43,6 +43,9 @@ class ModelLoader {
   Result take();
   // Cancels the running load: it stops at its next check and its result is dropped.
   void cancel();
+  // Waits until the running load (and any cancelled one before it) has ended, without
+  // cancelling it.
+  void wait();
   // Cancels and waits until no worker is left (before the SDK is unloaded, or before a caller
   // uses the SDK itself).
   void stop();

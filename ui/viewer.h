@@ -95,6 +95,8 @@ class Viewer {
   bool cancel_load();
   // The load timer: the percentage in the title, or the finished load taken over.
   void on_load_timer();
+  // Blocks until the running load has ended and takes it over, as the load timer would.
+  void wait_for_load();
 
   // --- Parts --------------------------------------------------------------------------------
   Document document;

@@ -52,4 +52,10 @@ void Viewer::on_load_timer() {
   finish_load(result.ok);
 }
 
+void Viewer::wait_for_load() {
+  if (!loader_.running()) return;
+  loader_.wait();
+  on_load_timer();
+}
+
 }  // namespace lumeno
