@@ -1,5 +1,6 @@
 #include "ui/model_loader.h"
 
+#include <exception>
 #include <mutex>
 #include <utility>
 
@@ -18,7 +19,13 @@ void ModelLoader::start(const std::string& utf8_path, const SkpModel::Limits& li
     if (previous.joinable()) previous.join();
     if (!job->progress.cancelled()) {
       std::lock_guard<std::mutex> hold(model::sdk_lock());
-      job->ok = job->model->load_from_file(job->path, &job->progress);
+      try {
+        job->ok = job->model->load_from_file(job->path, &job->progress);
+      } catch (const std::exception&) {
+        // Out of memory, most likely: reported as a failed load rather than ending the process.
+        job->model->unload();
+        job->ok = false;
+      }
     }
     job->done.store(true, std::memory_order_release);
   });
