@@ -12,16 +12,18 @@ namespace lumeno {
 constexpr unsigned kToastTimer = 1;   // toast expiry, every 100 ms
 constexpr unsigned kStatusTimer = 2;  // clears the load result from the title after 3000 ms
 constexpr unsigned kWalkTimer = 3;    // walk-mode update, every 16 ms
+constexpr unsigned kLoadTimer = 4;    // watches a load running on a worker, every 100 ms
 constexpr unsigned kToastInterval = 100;
 constexpr unsigned kStatusInterval = 3000;
+constexpr unsigned kLoadInterval = 100;
 
 // Message box flags and results, with the values of the Win32 constants so the shell passes
 // them through unchanged.
-constexpr unsigned kBoxOk = 0x0;               // MB_OK
-constexpr unsigned kBoxIconError = 0x10;       // MB_ICONERROR
-constexpr unsigned kBoxIconWarning = 0x30;     // MB_ICONWARNING
-constexpr unsigned kBoxIconInformation = 0x40; // MB_ICONINFORMATION
-constexpr int kBoxResultOk = 1;                // IDOK
+constexpr unsigned kBoxOk = 0x0;                // MB_OK
+constexpr unsigned kBoxIconError = 0x10;        // MB_ICONERROR
+constexpr unsigned kBoxIconWarning = 0x30;      // MB_ICONWARNING
+constexpr unsigned kBoxIconInformation = 0x40;  // MB_ICONINFORMATION
+constexpr int kBoxResultOk = 1;                 // IDOK
 
 class ViewerHost {
  public:

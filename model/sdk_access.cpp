@@ -7,6 +7,11 @@
 namespace lumeno {
 namespace model {
 
+std::mutex& sdk_lock() {
+  static std::mutex lock;
+  return lock;
+}
+
 namespace {
 
 template <typename Ref>

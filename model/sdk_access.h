@@ -3,6 +3,7 @@
 // refs upcast to drawing elements with the vendor's upcasts when the DLL exports them.
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,10 @@
 
 namespace lumeno {
 namespace model {
+
+// Held by whoever uses the SDK while a load may run on a worker thread (the worker holds it for
+// the whole load), so the SDK never has two callers at once.
+std::mutex& sdk_lock();
 
 // Upcasts. Without the vendor's function the ref is passed unchanged, which the stand-in accepts.
 SUDrawingElementRef to_drawing_element(SUFaceRef face);

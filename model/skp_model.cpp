@@ -2,7 +2,9 @@
 #include "model/skp_model.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "model/load_progress.h"
 #include "sdk/sketchup_api.h"
 
 namespace {
@@ -13,6 +15,11 @@ void reset_bbox(float* bbox_min, float* bbox_max) {
     bbox_max[i] = -1e10f;
   }
 }
+
+// Shares of a load's progress: the SDK opening the file (one call, no progress inside it), the
+// entity walk, then the scenes.
+constexpr double kOpenedShare = 0.3;
+constexpr double kWalkedShare = 0.95;
 
 }  // namespace
 
@@ -43,32 +50,79 @@ void SkpModel::unload() {
   view_box_measured_ = false;
 }
 
-bool SkpModel::load_from_file(const std::string& path) {
+bool SkpModel::load_from_file(const std::string& path, lumeno::LoadProgress* progress) {
   unload();
+  progress_ = progress;
   SketchUpAPI& api = SketchUpAPI::instance();
-  if (!api.loaded) return false;
+  if (!api.loaded) {
+    progress_ = nullptr;
+    return false;
+  }
 
   SUModelRef model = {nullptr};
-  if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE) return false;
+  if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE) {
+    progress_ = nullptr;
+    return false;
+  }
   file_path = path;
+  if (progress_ != nullptr) progress_->advance_to(kOpenedShare);
 
   // Layers first: every triangle and edge stores positions in layer_refs.
-  load_layers(model);
+  if (!cancel_requested()) load_layers(model);
 
   SUEntitiesRef entities = {nullptr};
-  if (api.SUModelGetEntities(model, &entities) == SU_ERROR_NONE) {
+  if (!cancel_requested() && api.SUModelGetEntities(model, &entities) == SU_ERROR_NONE) {
     const SUColor default_colour = {200, 200, 200, 255};
     process_entities_iterative(entities, identity_transform(), default_colour, false);
   }
 
-  load_scenes(model);
+  if (!cancel_requested()) load_scenes(model);
   api.SUModelRelease(&model);
+  if (cancel_requested()) {
+    // Nothing of a cancelled load is kept.
+    unload();
+    progress_ = nullptr;
+    return false;
+  }
 
   vertex_count = triangles.size() * 3;
   loaded = !triangles.empty() || stored_edge_count() != 0;
   view_box_ = measure_view_box();
   view_box_measured_ = true;
+  if (progress_ != nullptr) progress_->advance_to(1.0);
+  progress_ = nullptr;
   return loaded;
+}
+
+bool SkpModel::cancel_requested() const { return progress_ != nullptr && progress_->cancelled(); }
+
+void SkpModel::report_traversal(double fraction) {
+  if (progress_ != nullptr) {
+    progress_->advance_to(kOpenedShare + (kWalkedShare - kOpenedShare) * fraction);
+  }
+}
+
+void SkpModel::swap(SkpModel& other) {
+  using std::swap;
+  swap(triangles, other.triangles);
+  swap(edges, other.edges);
+  swap(textures, other.textures);
+  for (int i = 0; i < 3; ++i) {
+    swap(bbox_min[i], other.bbox_min[i]);
+    swap(bbox_max[i], other.bbox_max[i]);
+  }
+  swap(scenes, other.scenes);
+  swap(layers, other.layers);
+  swap(layer_refs, other.layer_refs);
+  swap(vertex_count, other.vertex_count);
+  swap(has_transparency, other.has_transparency);
+  swap(loaded, other.loaded);
+  swap(file_path, other.file_path);
+  swap(texture_cache, other.texture_cache);
+  swap(work_items_visited_, other.work_items_visited_);
+  swap(texture_bytes_copied_, other.texture_bytes_copied_);
+  swap(view_box_, other.view_box_);
+  swap(view_box_measured_, other.view_box_measured_);
 }
 
 ViewBox SkpModel::view_box() const { return view_box_measured_ ? view_box_ : measure_view_box(); }

@@ -15,6 +15,10 @@
 #include "core/vec_math.h"
 #include "sdk/su_types.h"
 
+namespace lumeno {
+class LoadProgress;
+}
+
 // One corner of a stored triangle, in world space.
 struct TriangleVertex {
   float x = 0.0f, y = 0.0f, z = 0.0f;     // position, inches
@@ -81,7 +85,8 @@ struct EntityWorkItem {
   SUColor colour = {200, 200, 200, 255};
   bool has_colour = false;  // colour comes from an enclosing group's or instance's material
   int32_t inherited_layer = -1;
-  int32_t depth = 0;  // 0 for the model's top level
+  int32_t depth = 0;   // 0 for the model's top level
+  double share = 1.0;  // this list's part of the whole traversal, for progress reports
 };
 
 // How one face looks, decided from its front and back materials.
@@ -144,7 +149,11 @@ class SkpModel {
   SkpModel& operator=(const SkpModel&) = delete;
 
   // Loads `path` (UTF-8, handed to the SDK unchanged). Returns `loaded`.
-  bool load_from_file(const std::string& path);
+  // With `progress`, the load reports how far it has come and stops at the next check once
+  // cancelled: the SDK's model is released and this model is left empty (returns false).
+  bool load_from_file(const std::string& path, lumeno::LoadProgress* progress = nullptr);
+  // Exchanges everything loaded (arrays, box, flags, path) with `other`; the limits stay.
+  void swap(SkpModel& other);
   // Back to the empty state.
   void unload();
 
@@ -204,6 +213,11 @@ class SkpModel {
   size_t work_items_visited() const { return work_items_visited_; }
 
  private:
+  bool cancel_requested() const;
+  // Progress of the traversal, `fraction` (0 to 1) of the entity walk done.
+  void report_traversal(double fraction);
+
+  lumeno::LoadProgress* progress_ = nullptr;  // set while a load with progress runs
   size_t work_items_visited_ = 0;
   size_t texture_bytes_copied_ = 0;
   ViewBox view_box_;

@@ -73,26 +73,53 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransf
   root.has_colour = has_colour;
   root.inherited_layer = -1;
   root.depth = 0;
+  root.share = 1.0;
   push(root);
+
+  // Progress: each list's share of the walk is split evenly between its own faces (as one
+  // block, advancing face by face) and each of its children. `done` sums the shares finished.
+  double done = 0.0;
 
   while (!stack.empty()) {
     if (triangles.size() >= limits.triangles && stored_edge_count() >= limits.edges) break;
+    if (cancel_requested()) break;
     const EntityWorkItem item = stack.back();
     stack.pop_back();
-    if (item.depth > limits.depth) continue;
+    if (item.depth > limits.depth) {
+      done += item.share;
+      continue;
+    }
     ++work_items_visited_;
 
     // Outlines belong to faces: a list visited after the triangle limit adds none.
     const bool faces_open = triangles.size() < limits.triangles;
+    std::vector<SUFaceRef> faces;
     if (faces_open) {
-      const std::vector<SUFaceRef> faces = read_list(
-          api.SUEntitiesGetNumFaces, api.SUEntitiesGetFaces, item.entities, limits.list_entries);
-      for (const SUFaceRef& face : faces) {
-        if (triangles.size() >= limits.triangles) break;
-        process_face(face, item.transform, item.colour, item.has_colour, item.inherited_layer);
-      }
+      faces = read_list(api.SUEntitiesGetNumFaces, api.SUEntitiesGetFaces, item.entities,
+                        limits.list_entries);
     }
-    if (stored_edge_count() < limits.edges) {
+    // Children deeper than the limit would be dropped unvisited when popped; not preparing
+    // them at all gives the same result without the SDK calls.
+    const int32_t child_depth = item.depth + 1;
+    const bool descend = child_depth <= limits.depth;
+    std::vector<SUGroupRef> groups;
+    std::vector<SUComponentInstanceRef> instances;
+    if (descend && pushed < limits.work_items) {
+      groups = read_list(api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, item.entities,
+                         limits.list_entries);
+      instances = read_list(api.SUEntitiesGetNumInstances, api.SUEntitiesGetInstances,
+                            item.entities, limits.list_entries);
+    }
+    const size_t parts = (faces.empty() ? 0 : 1) + groups.size() + instances.size();
+    const double part = parts == 0 ? 0.0 : item.share / static_cast<double>(parts);
+
+    for (size_t i = 0; i < faces.size(); ++i) {
+      if (triangles.size() >= limits.triangles || cancel_requested()) break;
+      process_face(faces[i], item.transform, item.colour, item.has_colour, item.inherited_layer);
+      report_traversal(done +
+                       part * static_cast<double>(i + 1) / static_cast<double>(faces.size()));
+    }
+    if (stored_edge_count() < limits.edges && !cancel_requested()) {
       std::vector<SUEdgeRef> standalone;
       process_edges(item.entities, item.transform, item.inherited_layer, &standalone);
       if (faces_open) {
@@ -100,12 +127,8 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransf
                          std::move(standalone));
       }
     }
-
-    // Children deeper than the limit would be dropped unvisited when popped; not preparing
-    // them at all gives the same result without the SDK calls.
-    const int32_t child_depth = item.depth + 1;
-    if (child_depth > limits.depth) continue;
-    bool room = pushed < limits.work_items;
+    // Whatever is not handed to a child counts as done now.
+    double handed_on = 0.0;
 
     // The settings a group or instance passes on to its contents.
     auto make_child = [&](const SUTransformation& local, SUDrawingElementRef element,
@@ -119,50 +142,50 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransf
       child.has_colour = item.has_colour;
       if (element_colour(element, child.colour)) child.has_colour = true;
       child.depth = child_depth;
+      child.share = part;
       return child;
     };
 
-    if (room) {
-      const std::vector<SUGroupRef> groups = read_list(
-          api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, item.entities, limits.list_entries);
-      for (const SUGroupRef& group : groups) {
-        SUTransformation local = identity_transform();
-        read_value(api.SUGroupGetTransform, group, identity_transform(), local);
-        SUEntitiesRef child_entities = {nullptr};
-        if (api.SUGroupGetEntities == nullptr ||
-            api.SUGroupGetEntities(group, &child_entities) != SU_ERROR_NONE) {
-          continue;
-        }
-        if (!push(make_child(local, to_drawing_element(group), child_entities))) {
-          room = false;
-          break;
-        }
+    bool room = !cancel_requested();
+    for (const SUGroupRef& group : groups) {
+      if (!room) break;
+      SUTransformation local = identity_transform();
+      read_value(api.SUGroupGetTransform, group, identity_transform(), local);
+      SUEntitiesRef child_entities = {nullptr};
+      if (api.SUGroupGetEntities == nullptr ||
+          api.SUGroupGetEntities(group, &child_entities) != SU_ERROR_NONE) {
+        continue;
       }
+      if (!push(make_child(local, to_drawing_element(group), child_entities))) {
+        room = false;
+        break;
+      }
+      handed_on += part;
     }
 
-    if (room) {
-      const std::vector<SUComponentInstanceRef> instances =
-          read_list(api.SUEntitiesGetNumInstances, api.SUEntitiesGetInstances, item.entities,
-                    limits.list_entries);
-      for (const SUComponentInstanceRef& instance : instances) {
-        SUTransformation local = identity_transform();
-        read_value(api.SUComponentInstanceGetTransform, instance, identity_transform(), local);
-        if (api.SUComponentInstanceGetDefinition == nullptr ||
-            api.SUComponentDefinitionGetEntities == nullptr) {
-          break;
-        }
-        SUComponentDefinitionRef definition = {nullptr};
-        if (api.SUComponentInstanceGetDefinition(instance, &definition) != SU_ERROR_NONE) {
-          continue;
-        }
-        SUEntitiesRef child_entities = {nullptr};
-        if (api.SUComponentDefinitionGetEntities(definition, &child_entities) != SU_ERROR_NONE) {
-          continue;
-        }
-        if (!push(make_child(local, to_drawing_element(instance), child_entities))) break;
+    for (const SUComponentInstanceRef& instance : instances) {
+      if (!room) break;
+      SUTransformation local = identity_transform();
+      read_value(api.SUComponentInstanceGetTransform, instance, identity_transform(), local);
+      if (api.SUComponentInstanceGetDefinition == nullptr ||
+          api.SUComponentDefinitionGetEntities == nullptr) {
+        break;
       }
+      SUComponentDefinitionRef definition = {nullptr};
+      if (api.SUComponentInstanceGetDefinition(instance, &definition) != SU_ERROR_NONE) {
+        continue;
+      }
+      SUEntitiesRef child_entities = {nullptr};
+      if (api.SUComponentDefinitionGetEntities(definition, &child_entities) != SU_ERROR_NONE) {
+        continue;
+      }
+      if (!push(make_child(local, to_drawing_element(instance), child_entities))) break;
+      handed_on += part;
     }
+    done += item.share - handed_on;
+    report_traversal(done);
   }
+  report_traversal(1.0);
 }
 
 void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,

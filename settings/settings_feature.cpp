@@ -2,14 +2,15 @@
 
 #include "core/bounded_format.h"
 #include "core/command_ids.h"
+#include "core/viewer_host.h"
 #include "model/document.h"
+#include "model/sdk_access.h"
 #include "render/panes.h"
 #include "sdk/sketchup_api.h"
 #include "settings/handoff.h"
 #include "settings/info_texts.h"
 #include "settings/save_as.h"
 #include "ui/text_convert.h"
-#include "core/viewer_host.h"
 
 namespace lumeno {
 namespace {
@@ -45,6 +46,10 @@ void SettingsFeature::show_save_lower_version_dialog() {
     box(L"当前 SDK 不支持另存低版本功能。", kSaveCaption, kBoxIconError);
     return;
   }
+  // A model being loaded on a worker has the SDK, which takes one caller at a time: the command
+  // does nothing until that load has ended.
+  std::unique_lock<std::mutex> sdk(model::sdk_lock(), std::try_to_lock);
+  if (!sdk.owns_lock()) return;
   const SourceName name = split_source_path(source);
   SaveDialogRequest request;
   request.filter = save_filter();

@@ -122,6 +122,8 @@ void ViewerInput::on_command(unsigned id) {
 }
 
 void ViewerInput::on_key_message(unsigned key) {
+  // Escape stops a running load before any tool sees it.
+  if (key == kKeyEscape && viewer_.cancel_load()) return;
   if (InputTool* tool = viewer_.tools.active(); tool && tool->on_key_down(key)) return;
   on_key_down(key);
 }

@@ -81,12 +81,17 @@ void Viewer::on_timer(unsigned id) {
     status.on_toast_timer();
   } else if (id == kStatusTimer) {
     status.on_status_timer();
+  } else if (id == kLoadTimer) {
+    on_load_timer();
   } else if (InputTool* tool = tools.active()) {
     tool->on_timer(id);
   }
 }
 
 void Viewer::on_destroy() {
+  // No worker may outlive the window: the SDK is unloaded after it.
+  cancel_load();
+  loader_.stop();
   // Copied: a handler may not register more, but nothing stops it from trying.
   const std::vector<std::function<void()>> handlers = destroy_handlers;
   for (const auto& handler : handlers)

@@ -22,6 +22,7 @@
 #include "render/display_options.h"
 #include "render/navigator.h"
 #include "render/panes.h"
+#include "ui/model_loader.h"
 
 namespace lumeno {
 
@@ -84,6 +85,19 @@ class Viewer {
   // The statistics box (or the "open a model first" box).
   void show_model_info();
 
+  // --- Loading on a worker (viewer_loading.cpp) ---------------------------------------------
+  // Starts loading `path` on a worker thread: the current model stays on screen, the title
+  // shows the percentage, and the finished model is swapped in on this thread, followed by the
+  // rest of the load sequence. A load already running is cancelled.
+  void begin_open_file(const std::wstring& path);
+  bool loading() const { return loader_.running(); }
+  // Cancels the running load and keeps the current model; false when none runs.
+  bool cancel_load();
+  // The load timer: the percentage in the title, or the finished load taken over.
+  void on_load_timer();
+  // Blocks until the running load has ended and takes it over, as the load timer would.
+  void wait_for_load();
+
   // --- Parts --------------------------------------------------------------------------------
   Document document;
   Panes panes;
@@ -98,8 +112,14 @@ class Viewer {
 
  private:
   void fit_panes();
+  // The load sequence after the model has been loaded (or has failed): revision, fit, title,
+  // menus, failure box, repaint.
+  void finish_load(bool ok);
 
   ViewerHost& host_;
+  ModelLoader loader_;
+  std::wstring loading_path_;  // the file the running load reads
+  int shown_percent_ = -1;     // the percentage in the title
 };
 
 }  // namespace lumeno

@@ -9,6 +9,7 @@
 namespace lumeno {
 
 const wchar_t kLoadingStatus[] = L"正在加载...";
+const wchar_t kLoadingProgressStatus[] = L"加载中...";
 const wchar_t kLoadFailedStatus[] = L"加载失败";
 const wchar_t kLoadErrorText[] = L"无法打开模型文件。\n请确认文件格式正确且 SDK DLL 已就位。";
 const wchar_t kLoadErrorCaption[] = L"加载错误";
@@ -43,6 +44,10 @@ std::wstring open_dialog_filter() {
   return std::wstring(kFilter, sizeof(kFilter) / sizeof(kFilter[0]));
 }
 
+std::wstring loading_progress_text(int percent) {
+  return std::wstring(kLoadingProgressStatus) + L" " + std::to_wstring(percent) + L"%";
+}
+
 std::wstring load_result_text(const SkpModel& model) {
   wchar_t buffer[kTitleChars];
   format_bounded(buffer, kTitleChars, L"顶点: %zu | 三角形: %zu | 边线: %zu | 纹理: %zu%ls",
@@ -75,11 +80,19 @@ bool Viewer::open_file(const std::wstring& path) {
 }
 
 bool Viewer::open_file_utf8(const std::string& path) {
-  SkpModel& model = document.model;
+  // The synchronous load: no worker may be using the SDK meanwhile.
+  cancel_load();
+  loader_.stop();
   status.set_title_status(kLoadingStatus);
   // The previous model is emptied by the load whatever its outcome: what is derived from it is
   // stale either way.
-  const bool ok = model.load_from_file(path);
+  const bool ok = document.model.load_from_file(path);
+  finish_load(ok);
+  return ok;
+}
+
+void Viewer::finish_load(bool ok) {
+  SkpModel& model = document.model;
   document.touch();
   if (ok) {
     if (model.loaded) fit_view();
@@ -93,7 +106,6 @@ bool Viewer::open_file_utf8(const std::string& path) {
     host_.message_box(kLoadErrorText, kLoadErrorCaption, kBoxIconError | kBoxOk);
   }
   host_.invalidate();
-  return ok;
 }
 
 void Viewer::show_model_info() {

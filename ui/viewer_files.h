@@ -27,12 +27,15 @@ constexpr unsigned kOpenDialogFilterIndex = 3;
 
 // Title and box texts of the load sequence.
 extern const wchar_t kLoadingStatus[];
+extern const wchar_t kLoadingProgressStatus[];
 extern const wchar_t kLoadFailedStatus[];
 extern const wchar_t kLoadErrorText[];
 extern const wchar_t kLoadErrorCaption[];
 extern const wchar_t kModelInfoCaption[];
 extern const wchar_t kOpenModelFirst[];
 
+// The title status while a load runs on a worker: kLoadingProgressStatus and the percentage.
+std::wstring loading_progress_text(int percent);
 // The counts shown in the title after a successful load (at most 255 characters).
 std::wstring load_result_text(const SkpModel& model);
 // The statistics box text (at most 1023 characters).

@@ -50,8 +50,8 @@ class ViewerWindow : public lumeno::ViewerHost, public lumeno::InputHost {
   void cleanup_opengl();
   void render();
 
-  // Opening files: all roads end in the Viewer's load sequence.
-  bool open_file(const std::wstring& path) { return viewer.open_file(path); }
+  // Opening files: all roads end in the Viewer's load sequence, run on a worker thread.
+  void open_file(const std::wstring& path) { viewer.begin_open_file(path); }
   void on_drop_files(HDROP drop);
 
   // The menu bar, built from its layout, the commands and the key bindings; its marks, grayed

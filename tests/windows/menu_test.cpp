@@ -82,7 +82,8 @@ class MenuBar : public BoundSdkTest {
     ASSERT_TRUE(wintest::write_file(
         path, R"({"layers":)" + layers_json +
                   R"(,"entities":{"edges":[{"start":[0,0,0],"end":[1,0,0]}]}})"));
-    ASSERT_TRUE(window_->open_file(path));
+    // The synchronous load: the menus are built when it returns.
+    ASSERT_TRUE(window_->viewer.open_file(path));
   }
 
   wintest::TempFolder folder_;

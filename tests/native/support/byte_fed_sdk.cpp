@@ -126,10 +126,16 @@ SUResult get_edges(SUEntitiesRef, bool, size_t len, SUEdgeRef* items, size_t* co
 
 SUResult model_create(SUModelRef* model, const char* path) {
   if (path == nullptr) breach("null path");
-  return out_handle(0, model);
+  const SUResult result = out_handle(0, model);
+  if (result == SU_ERROR_NONE) ++g_report.models_alive;
+  return result;
 }
 SUResult model_release(SUModelRef* model) {
-  if (model == nullptr || model->ptr == nullptr) breach("release of no model");
+  if (model == nullptr || model->ptr == nullptr) {
+    breach("release of no model");
+  } else {
+    --g_report.models_alive;
+  }
   if (model != nullptr) model->ptr = nullptr;
   return SU_ERROR_NONE;
 }

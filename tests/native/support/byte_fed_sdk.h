@@ -33,6 +33,7 @@ class ByteFeed {
 struct FakeSdkReport {
   size_t contract_breaches = 0;  // outputs not preset, arrays not zero-filled, bad releases
   size_t meshes_alive = 0;       // created and not released
+  size_t models_alive = 0;
   size_t strings_alive = 0;
   std::string first_breach;
 };
