@@ -31,6 +31,7 @@ void SkpModel::unload() {
   std::vector<LayerInfo>().swap(layers);
   std::vector<SULayerRef>().swap(layer_refs);
   texture_cache.clear();
+  mesh_scratch_ = MeshScratch{};
   vertex_count = 0;
   has_transparency = false;
   loaded = false;
@@ -62,6 +63,10 @@ bool SkpModel::load_from_file(const std::string& path) {
 
   load_scenes(model);
   api.SUModelRelease(&model);
+  // The arrays grew by doubling; with the SDK's copy of the model gone, give back the part of
+  // their storage the load did not fill (up to half of it).
+  triangles.shrink_to_fit();
+  edges.shrink_to_fit();
 
   vertex_count = triangles.size() * 3;
   loaded = !triangles.empty() || !edges.empty();
