@@ -14,6 +14,11 @@ void reset_bbox(float* bbox_min, float* bbox_max) {
   }
 }
 
+template <typename T>
+void trim_storage(std::vector<T>& items) {
+  if (items.capacity() - items.size() > items.size() / 32) items.shrink_to_fit();
+}
+
 }  // namespace
 
 SkpModel::SkpModel() : vertex_count(0), has_transparency(false), loaded(false) {
@@ -63,10 +68,11 @@ bool SkpModel::load_from_file(const std::string& path) {
 
   load_scenes(model);
   api.SUModelRelease(&model);
-  // The arrays grew by doubling; with the SDK's copy of the model gone, give back the part of
-  // their storage the load did not fill (up to half of it).
-  triangles.shrink_to_fit();
-  edges.shrink_to_fit();
+  // The arrays grew by doubling, so up to half of their storage may be unused. With the SDK's
+  // copy of the model gone, that is given back where it is more than a thirty-second of what is
+  // used (copying the array costs time; a smaller excess is not worth it).
+  trim_storage(triangles);
+  trim_storage(edges);
 
   vertex_count = triangles.size() * 3;
   loaded = !triangles.empty() || !edges.empty();
