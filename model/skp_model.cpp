@@ -20,6 +20,10 @@ void reset_bbox(float* bbox_min, float* bbox_max) {
 // entity walk, then the scenes.
 constexpr double kOpenedShare = 0.3;
 constexpr double kWalkedShare = 0.95;
+template <typename T>
+void trim_storage(std::vector<T>& items) {
+  if (items.capacity() - items.size() > items.size() / 32) items.shrink_to_fit();
+}
 
 }  // namespace
 
@@ -39,6 +43,7 @@ void SkpModel::unload() {
   std::vector<LayerInfo>().swap(layers);
   std::vector<SULayerRef>().swap(layer_refs);
   texture_cache.clear();
+  mesh_scratch_ = MeshScratch{};
   vertex_count = 0;
   has_transparency = false;
   loaded = false;
@@ -84,6 +89,12 @@ bool SkpModel::load_from_file(const std::string& path, lumeno::LoadProgress* pro
     progress_ = nullptr;
     return false;
   }
+  // The arrays grew by doubling, so up to half of their storage may be unused. With the SDK's
+  // copy of the model gone, that is given back where it is more than a thirty-second of what is
+  // used (copying the array costs time; a smaller excess is not worth it).
+  trim_storage(triangles);
+  trim_storage(edges);
+  trim_storage(outline_edges);
 
   vertex_count = triangles.size() * 3;
   loaded = !triangles.empty() || stored_edge_count() != 0;
@@ -106,6 +117,8 @@ void SkpModel::swap(SkpModel& other) {
   using std::swap;
   swap(triangles, other.triangles);
   swap(edges, other.edges);
+  swap(outline_edges, other.outline_edges);
+
   swap(textures, other.textures);
   for (int i = 0; i < 3; ++i) {
     swap(bbox_min[i], other.bbox_min[i]);

@@ -218,6 +218,16 @@ class SkpModel {
   void report_traversal(double fraction);
 
   lumeno::LoadProgress* progress_ = nullptr;  // set while a load with progress runs
+  // process_face's arrays, kept from face to face so that a load does not allocate for every
+  // face; emptied when a traversal ends and on unload.
+  struct MeshScratch {
+    std::vector<SUPoint3D> positions;
+    std::vector<SUVector3D> normals;
+    std::vector<size_t> indices;
+    std::vector<SUPoint3D> stq;
+    std::vector<TriangleVertex> corners;  // each mesh vertex once, in world space
+  };
+  MeshScratch mesh_scratch_;
   size_t work_items_visited_ = 0;
   size_t texture_bytes_copied_ = 0;
   ViewBox view_box_;

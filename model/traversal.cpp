@@ -186,6 +186,7 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransf
     report_traversal(done);
   }
   report_traversal(1.0);
+  mesh_scratch_ = MeshScratch{};
 }
 
 void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
@@ -212,83 +213,93 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
   }
 
   // Each array is sized once from the reported counts.
-  std::vector<SUPoint3D> positions;
+  MeshScratch& scratch = mesh_scratch_;
   const size_t position_count =
-      read_mesh_array(api.SUMeshHelperGetVertices, mesh, vertex_total, positions);
-  std::vector<SUVector3D> normals;
+      read_mesh_array(api.SUMeshHelperGetVertices, mesh, vertex_total, scratch.positions);
   const size_t normal_count =
-      read_mesh_array(api.SUMeshHelperGetNormals, mesh, vertex_total, normals);
-  std::vector<size_t> indices;
+      read_mesh_array(api.SUMeshHelperGetNormals, mesh, vertex_total, scratch.normals);
   const size_t index_count =
-      read_mesh_array(api.SUMeshHelperGetVertexIndices, mesh, triangle_total * 3, indices);
-  std::vector<SUPoint3D> stq;
+      read_mesh_array(api.SUMeshHelperGetVertexIndices, mesh, triangle_total * 3, scratch.indices);
   size_t stq_count = 0;
   if (look.textured && look.texture_index >= 0 && api.SUMeshHelperGetFrontSTQCoords != nullptr) {
-    stq_count = read_mesh_array(api.SUMeshHelperGetFrontSTQCoords, mesh, vertex_total, stq);
+    stq_count = read_mesh_array(api.SUMeshHelperGetFrontSTQCoords, mesh, vertex_total, scratch.stq);
   }
+  release();
 
+  // Each mesh vertex is transformed once, however many triangles share it.
   const float red = look.colour.red / 255.0f;
   const float green = look.colour.green / 255.0f;
   const float blue = look.colour.blue / 255.0f;
   const float alpha = look.colour.alpha / 255.0f;
+  std::vector<TriangleVertex>& corners = scratch.corners;
+  corners.resize(position_count);
+  for (size_t index = 0; index < position_count; ++index) {
+    TriangleVertex& vertex = corners[index];
+    // As transform_point and transform_normal do, written out here so that they inline.
+    const lumeno::Vec3d position = lumeno::transform_point(
+        transform.values, lumeno::Vec3d{static_cast<float>(scratch.positions[index].x),
+                                        static_cast<float>(scratch.positions[index].y),
+                                        static_cast<float>(scratch.positions[index].z)});
+    vertex.x = static_cast<float>(position.x);
+    vertex.y = static_cast<float>(position.y);
+    vertex.z = static_cast<float>(position.z);
 
+    if (index < normal_count) {
+      vertex.nx = static_cast<float>(scratch.normals[index].x);
+      vertex.ny = static_cast<float>(scratch.normals[index].y);
+      vertex.nz = static_cast<float>(scratch.normals[index].z);
+    } else {
+      vertex.nx = 0.0f;
+      vertex.ny = 0.0f;
+      vertex.nz = 1.0f;
+    }
+    const lumeno::Vec3d normal =
+        lumeno::transform_vector(transform.values, lumeno::Vec3d{vertex.nx, vertex.ny, vertex.nz});
+    vertex.nx = static_cast<float>(normal.x);
+    vertex.ny = static_cast<float>(normal.y);
+    vertex.nz = static_cast<float>(normal.z);
+    const float length = lumeno::length(lumeno::Vec3{vertex.nx, vertex.ny, vertex.nz});
+    if (length > kMinNormalLength) {
+      vertex.nx /= length;
+      vertex.ny /= length;
+      vertex.nz /= length;
+    }
+
+    if (index < stq_count) {
+      const float s = static_cast<float>(scratch.stq[index].x);
+      const float t = static_cast<float>(scratch.stq[index].y);
+      const float q = static_cast<float>(scratch.stq[index].z);
+      vertex.u = q != 0.0f ? s / q : s;
+      vertex.v = q != 0.0f ? t / q : t;
+      vertex.texture_index = look.texture_index;
+    } else {
+      vertex.u = 0.0f;
+      vertex.v = 0.0f;
+      vertex.texture_index = -1;
+    }
+
+    vertex.r = red;
+    vertex.g = green;
+    vertex.b = blue;
+    vertex.a = alpha;
+  }
+
+  const std::vector<size_t>& indices = scratch.indices;
   for (size_t i = 0; i + 2 < index_count; i += 3) {
     if (triangles.size() >= limits.triangles) break;
     Triangle triangle;
     triangle.face_layer = face_layer;
     triangle.inherited_layer = inherited_layer;
     bool valid = true;
-    for (int k = 0; k < 3 && valid; ++k) {
+    for (int k = 0; k < 3; ++k) {
       const size_t index = indices[i + k];
-      if (index >= position_count) {
-        valid = false;
-        break;
-      }
-      TriangleVertex& vertex = triangle.vertices[k];
-      vertex.x = static_cast<float>(positions[index].x);
-      vertex.y = static_cast<float>(positions[index].y);
-      vertex.z = static_cast<float>(positions[index].z);
-      transform_point(transform, vertex.x, vertex.y, vertex.z);
       // A point that lands at infinity or nowhere cannot be drawn, fitted or walked on.
-      if (!is_finite(vertex.x, vertex.y, vertex.z)) {
+      if (index >= position_count ||
+          !is_finite(corners[index].x, corners[index].y, corners[index].z)) {
         valid = false;
         break;
       }
-
-      if (index < normal_count) {
-        vertex.nx = static_cast<float>(normals[index].x);
-        vertex.ny = static_cast<float>(normals[index].y);
-        vertex.nz = static_cast<float>(normals[index].z);
-      } else {
-        vertex.nx = 0.0f;
-        vertex.ny = 0.0f;
-        vertex.nz = 1.0f;
-      }
-      transform_normal(transform, vertex.nx, vertex.ny, vertex.nz);
-      const float length = lumeno::length(lumeno::Vec3{vertex.nx, vertex.ny, vertex.nz});
-      if (length > kMinNormalLength) {
-        vertex.nx /= length;
-        vertex.ny /= length;
-        vertex.nz /= length;
-      }
-
-      if (index < stq_count) {
-        const float s = static_cast<float>(stq[index].x);
-        const float t = static_cast<float>(stq[index].y);
-        const float q = static_cast<float>(stq[index].z);
-        vertex.u = q != 0.0f ? s / q : s;
-        vertex.v = q != 0.0f ? t / q : t;
-        vertex.texture_index = look.texture_index;
-      } else {
-        vertex.u = 0.0f;
-        vertex.v = 0.0f;
-        vertex.texture_index = -1;
-      }
-
-      vertex.r = red;
-      vertex.g = green;
-      vertex.b = blue;
-      vertex.a = alpha;
+      triangle.vertices[k] = corners[index];
     }
     if (!valid) continue;
     // Only stored triangles grow the bounding box.
@@ -301,7 +312,6 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
     }
     triangles.push_back(triangle);
   }
-  release();
 }
 
 namespace {

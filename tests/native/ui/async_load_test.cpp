@@ -238,6 +238,12 @@ TEST_F(WorkerLoad, SecondFileReplacesTheHeldLoadAndItsPercentageEndsAt100) {
   EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
   EXPECT_EQ(percents.back(), 100);
   EXPECT_EQ(host.boxes.size(), 0u);
+  // The document holds what a direct load of the file gives, outlines included.
+  SkpModel direct;
+  ASSERT_TRUE(direct.load_from_file(dir_ + "/b.skp"));
+  EXPECT_GT(direct.outline_edges.size(), 0u);
+  EXPECT_EQ(viewer.document.model.outline_edges.size(), direct.outline_edges.size());
+  EXPECT_EQ(viewer.document.model.edges.size(), direct.edges.size());
 }
 
 }  // namespace
