@@ -102,18 +102,15 @@ TEST_F(CommandTest, FitNeedsAModelAndFitsEveryPane) {
   EXPECT_EQ(snapshot(false), before);
 
   give_model();
-  for (unsigned id : {ID_FIT_VIEW, ID_BAR_FIT, 0u}) {
-    for (Viewport& v : viewer.panes.viewports())
-      v.camera.distance = v.camera.target_offset[0] = 1.0f;
-    fire(id, 'F');
-    for (const Viewport& v : viewer.panes.viewports()) {
-      EXPECT_FLOAT_EQ(v.camera.distance, 195.0f) << id;
-      EXPECT_EQ(v.camera.target_offset[0], 0.0f) << id;
-    }
+  for (Viewport& v : viewer.panes.viewports()) v.camera.distance = v.camera.target_offset[0] = 1.0f;
+  fire(ID_BAR_FIT, 0);
+  for (const Viewport& v : viewer.panes.viewports()) {
+    EXPECT_FLOAT_EQ(v.camera.distance, 195.0f);
+    EXPECT_EQ(v.camera.target_offset[0], 0.0f);
   }
 }
 
-TEST_F(CommandTest, LayoutsRebuildPanesWithFreshFittedCamerasAndTheListStripKeepsThem) {
+TEST_F(CommandTest, LayoutsRebuildPanesWithFreshFittedCameras) {
   give_model();
   const struct {
     unsigned id, key;
@@ -125,7 +122,6 @@ TEST_F(CommandTest, LayoutsRebuildPanesWithFreshFittedCamerasAndTheListStripKeep
       v.camera.perspective = false;
       v.camera.distance = 7.0f;
     }
-    const int repaints = host.invalidations, menus = host.menu_updates;
     fire(c.id, c.key);
     EXPECT_EQ(viewer.panes.layout(), c.layout);
     ASSERT_EQ(viewer.panes.viewports().size(), static_cast<size_t>(c.layout));
@@ -134,17 +130,6 @@ TEST_F(CommandTest, LayoutsRebuildPanesWithFreshFittedCamerasAndTheListStripKeep
       EXPECT_TRUE(v.camera.perspective);
       EXPECT_FLOAT_EQ(v.camera.distance, 195.0f);
     }
-    EXPECT_GT(host.invalidations, repaints);
-    EXPECT_GT(host.menu_updates, menus);  // the projection mark follows the fresh camera
-    (void)menus;
-  }
-
-  viewer.panes.viewports()[0].camera.yaw = 12.0f;
-  for (unsigned id : {ID_TOGGLE_LIST, 0u}) {
-    const bool start = viewer.panes.list_panel_visible();
-    fire(id, 0x72);  // F3
-    EXPECT_EQ(viewer.panes.list_panel_visible(), !start);
-    EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, 12.0f);
   }
 }
 
@@ -155,8 +140,7 @@ TEST_F(CommandTest, LockTogglesTheActivePaneWithItsToasts) {
     unsigned id;
     bool locked;
     const wchar_t* toast;
-  } steps[] = {
-      {0, true, L"视角已锁定"}, {0, false, L"视角已解锁"}, {ID_LOCK_VIEW, true, L"视角已锁定"}};
+  } steps[] = {{0, true, L"视角已锁定"}, {ID_LOCK_VIEW, false, L"视角已解锁"}};
   for (const auto& s : steps) {
     fire(s.id, 'L');
     EXPECT_EQ(viewer.panes.viewports()[1].camera.view_locked, s.locked);
