@@ -21,14 +21,10 @@ void* resolve_hiding(void* context, const char* name) {
 }
 
 // The stand-in keeps a process-lifetime registry; unloading the library between tests would
-// orphan it. One extra reference that is never dropped keeps the library resident, so rebinding
-// only swaps the table.
+// orphan it. An extra reference that is never dropped (RTLD_NODELETE) keeps it resident, so
+// rebinding only swaps the table.
 void keep_resident(const std::string& path) {
-  static std::vector<std::string> resident;
-  if (std::find(resident.begin(), resident.end(), path) != resident.end()) return;
-  if (dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE) != nullptr) {
-    resident.push_back(path);
-  }
+  dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
 }
 
 }  // namespace
