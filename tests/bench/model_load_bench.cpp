@@ -1,22 +1,18 @@
 // Load speed and memory of the model store on a generated model of about a million triangles
 // (5,000 placements of a 100-triangle component and one group of 500,000 textured faces),
 // through the stand-in SDK:
-//   BM_OpenOnly         the SDK parsing and releasing the file, shared by every load
-//   BM_LoadFromFile     SkpModel::load_from_file; counters give triangles per second, bytes
-//                       per stored triangle and the peak heap growth during the load
-//   BM_TraversalOnly    the loader's traversal on a model the SDK already holds open
-//   BM_SdkWalkOnly      the same SDK calls without building records (the SDK's own cost)
-//   BM_WorkBound        a self-placing definition walked until the default work bound
-// The loader's overhead over the SDK's own cost is TraversalOnly / SdkWalkOnly.
+// the file's parse (OpenOnly), the whole load with triangles per second, bytes per triangle and
+// peak heap growth (LoadFromFile), the loader's traversal against the bare SDK calls on an open
+// model (TraversalOnly / SdkWalkOnly: the loader's overhead) and the default work bound on a
+// self-placing definition (WorkBound).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <stdlib.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <new>
-#include <string>
 #include <vector>
 
 #include "model/skp_model.h"
@@ -212,12 +208,12 @@ void report_triangles(benchmark::State& state, size_t triangles) {
 
 void BM_OpenOnly(benchmark::State& state) {
   const Files& f = files();
-  const size_t before = g_live;
-  g_peak = g_live;
+  const size_t before = g_peak = g_live;
   const SketchUpAPI& api = SketchUpAPI::instance();
   for (auto _ : state) {
     SUModelRef model = {nullptr};
-    if (api.SUModelCreateFromFile(&model, f.big.c_str()) != SU_ERROR_NONE) state.SkipWithError("");
+    if (api.SUModelCreateFromFile(&model, f.big.c_str()) != SU_ERROR_NONE)
+      state.SkipWithError("not opened");
     api.SUModelRelease(&model);
   }
   state.counters["peak_open_MiB"] = static_cast<double>(g_peak - before) / (1024.0 * 1024.0);
@@ -230,19 +226,17 @@ void BM_LoadFromFile(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     model.unload();
-    const size_t before = g_live;
-    g_peak = g_live;
+    const size_t before = g_peak = g_live;
     state.ResumeTiming();
     model.load_from_file(f.big);
     peak_growth = std::max(peak_growth, g_peak - before);
   }
-  const double triangles = static_cast<double>(model.triangles.size());
   if (model.triangles.size() != f.big_triangles) state.SkipWithError("triangle count differs");
   report_triangles(state, model.triangles.size());
   size_t stored =
       model.triangles.capacity() * sizeof(Triangle) + model.edges.capacity() * sizeof(EdgeData);
   for (const TextureData& t : model.textures) stored += t.pixels.capacity();
-  state.counters["bytes_per_triangle"] = static_cast<double>(stored) / triangles;
+  state.counters["bytes_per_triangle"] = static_cast<double>(stored) / model.triangles.size();
   state.counters["sizeof_Triangle"] = static_cast<double>(sizeof(Triangle));
   // Peak heap growth during the load: the stand-in's parsed model and the arrays together.
   state.counters["peak_load_MiB"] = static_cast<double>(peak_growth) / (1024.0 * 1024.0);

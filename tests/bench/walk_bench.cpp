@@ -110,12 +110,11 @@ void BM_BlockedUpdateIndex(benchmark::State& state) {
   WalkGround ground(doc, settings);
   ground.refresh_index();
   const Vec3 c = view_bounds(doc.model).centre();
+  const float offset[3] = {kEye[0] - c.x, kEye[1] + 1.0f - c.y, kEye[2] - c.z};
   Camera camera;
   camera.distance = 1.0f, camera.pitch = 0.0f, camera.yaw = 0.0f;
   for (auto _ : state) {
-    camera.target_offset[0] = kEye[0] - c.x;
-    camera.target_offset[1] = kEye[1] + 1.0f - c.y;
-    camera.target_offset[2] = kEye[2] - c.z;
+    std::copy(offset, offset + 3, camera.target_offset);
     float velocity[3] = {10.0f, 10.0f, 0.0f};
     ground.apply_walk_constraints(camera, kPrev[0] - c.x, kPrev[1] + 1.0f - c.y, 0.0f, velocity);
     if (velocity[0] != 0.0f || velocity[1] != 0.0f) state.SkipWithError("step was not blocked");
@@ -127,13 +126,13 @@ void BM_BlockedUpdateScan(benchmark::State& state) {
   const SkpModel& m = site(static_cast<size_t>(state.range(0))).model;
   const float band = wall_band(1.65f);
   for (auto _ : state) {
-    bool blocked = is_blocked_scan(m, kEye[0], kEye[1], kEye[2], band);
-    blocked = is_blocked_scan(m, kPrev[0], kEye[1], kEye[2], band) && blocked;
-    blocked = is_blocked_scan(m, kEye[0], kPrev[1], kEye[2], band) && blocked;
     float g = 0.0f;
-    const bool ground =
-        find_ground_scan(m, kPrev[0], kPrev[1], kEye[2] - 1.65f * kM, 0.35f * kM, g);
-    if (!blocked || !ground) state.SkipWithError("step was not blocked");
+    const bool blocked =
+        is_blocked_scan(m, kEye[0], kEye[1], kEye[2], band) &&
+        is_blocked_scan(m, kPrev[0], kEye[1], kEye[2], band) &&
+        is_blocked_scan(m, kEye[0], kPrev[1], kEye[2], band) &&
+        find_ground_scan(m, kPrev[0], kPrev[1], kEye[2] - 1.65f * kM, kM * .35f, g);
+    if (!blocked) state.SkipWithError("step was not blocked");
     benchmark::DoNotOptimize(g);
   }
 }

@@ -114,8 +114,8 @@ SUResult model_create(SUModelRef* model, const char* path) {
   return handle(0, model);
 }
 SUResult model_release(SUModelRef* model) {
-  if (model == nullptr || model->ptr == nullptr) breach("release of no model");
-  if (model != nullptr) model->ptr = nullptr;
+  if (model == nullptr || model->ptr == nullptr) return breach("release of no model");
+  model->ptr = nullptr;
   return SU_ERROR_NONE;
 }
 
@@ -175,9 +175,7 @@ SUResult get(Ref, T* out) {
 template <typename Point>
 SUResult points(SUMeshHelperRef, size_t len, Point* out, size_t* count) {
   return fill(len, out, count, [](size_t) {
-    Point p;
-    random_value(p);
-    return p;
+    return Point{coordinate(), coordinate(), coordinate()};
   });
 }
 SUResult stq(SUMeshHelperRef, size_t len, SUPoint3D* points, size_t* count) {
@@ -210,16 +208,14 @@ SUResult dimensions(SUTextureRef, size_t* width, size_t* height, double* s, doub
   if (!width || !height || !s || !t) return breach("texture dimensions without all outputs");
   if (fails()) return SU_ERROR_GENERIC;
   static const size_t kSizes[] = {0, 1, 4, 2048, 2049, 4096, 16, 3};
-  *width = kSizes[byte() % 8];
-  *height = kSizes[byte() % 8];
+  *width = kSizes[byte() % 8], *height = kSizes[byte() % 8];
   return SU_ERROR_NONE;
 }
 SUResult image_size(SUTextureRef, size_t* size, size_t* bits) {
   if (fails()) return SU_ERROR_GENERIC;
   static const size_t kBytes[] = {0, 1, 48, 64, 4096, 16777217, 12, 3};
   static const size_t kBits[] = {0, 8, 24, 32, 7, 24, 32, 24};
-  *size = kBytes[byte() % 8];
-  *bits = kBits[byte() % 8];
+  *size = kBytes[byte() % 8], *bits = kBits[byte() % 8];
   return SU_ERROR_NONE;
 }
 SUResult image_data(SUTextureRef, size_t size, SUByte* pixels) {
@@ -262,8 +258,7 @@ SUResult get_name(Ref, SUStringRef* name) {
 }
 SUResult string_length(SUStringRef string, size_t* length) {
   if (text(string) == nullptr || length == nullptr) return SU_ERROR_INVALID_INPUT;
-  *length = text(string)->size();
-  return SU_ERROR_NONE;
+  return *length = text(string)->size(), SU_ERROR_NONE;
 }
 SUResult string_utf8(SUStringRef string, size_t len, char* buffer, size_t* copied) {
   const std::string* in = text(string);
@@ -358,11 +353,9 @@ void* resolve_fake(void* context, const char* name) {
 void install_byte_fed_sdk(ByteFeed* feed, uint64_t hide_bits) {
   SketchUpAPI& api = SketchUpAPI::instance();
   api.unload();
-  g_feed = feed;
-  g_report = FakeSdkReport();
+  g_feed = feed, g_report = FakeSdkReport(), g_next_id = 1;
   g_meshes.clear();
   g_strings.clear();
-  g_next_id = 1;
   api.lookup_entries(resolve_fake, &hide_bits);
   api.loaded = true;
 }
@@ -376,8 +369,7 @@ void uninstall_byte_fed_sdk() {
 
 FakeSdkReport byte_fed_sdk_report() {
   FakeSdkReport report = g_report;
-  report.meshes_alive = g_meshes.size();
-  report.strings_alive = g_strings.size();
+  report.meshes_alive = g_meshes.size(), report.strings_alive = g_strings.size();
   return report;
 }
 

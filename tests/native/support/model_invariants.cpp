@@ -7,13 +7,9 @@
 namespace lumeno {
 namespace test {
 
-namespace {
-
-bool index_ok(int32_t index, size_t size) {
+static bool index_ok(int32_t index, size_t size) {
   return index == -1 || (index >= 0 && static_cast<size_t>(index) < size);
 }
-
-}  // namespace
 
 #define REQUIRE(condition, broken) \
   if (!(condition)) return broken
@@ -24,21 +20,18 @@ std::string check_model_invariants(const SkpModel& model) {
   REQUIRE(model.vertex_count == model.triangles.size() * 3, "vertex_count is not 3 x triangles");
   REQUIRE(model.loaded == (!model.triangles.empty() || !model.edges.empty()),
           "loaded does not match the presence of geometry");
-  REQUIRE(model.triangles.size() <= limits.triangles, "more triangles than the limit");
-  REQUIRE(model.edges.size() <= limits.edges, "more edges than the limit");
-  REQUIRE(model.scenes.size() <= limits.scenes, "more scenes than the limit");
-  REQUIRE(layers <= limits.layers, "more layers than the limit");
+  REQUIRE(model.triangles.size() <= limits.triangles && model.edges.size() <= limits.edges &&
+              model.scenes.size() <= limits.scenes && layers <= limits.layers,
+          "more triangles, edges, scenes or layers than the limits");
   REQUIRE(layers == model.layer_refs.size(), "layer_refs not parallel to layers");
   REQUIRE(model.texture_cache.size() == textures, "texture cache size differs");
   for (size_t i = 0; i < textures; ++i) {
     const TextureData& t = model.textures[i];
     REQUIRE(t.index == static_cast<int32_t>(i), "texture record index wrong");
     REQUIRE(t.width >= 1 && t.width <= limits.texture_dimension && t.height >= 1 &&
-                t.height <= limits.texture_dimension,
-            "texture dimensions out of bounds");
-    REQUIRE(!t.pixels.empty() && t.pixels.size() <= limits.texture_bytes,
-            "texture byte count out of bounds");
-    REQUIRE(t.bits_per_pixel != 0, "texture without bits per pixel");
+                t.height <= limits.texture_dimension && !t.pixels.empty() &&
+                t.pixels.size() <= limits.texture_bytes && t.bits_per_pixel != 0,
+            "texture dimensions, bytes or bits per pixel out of bounds");
   }
   for (const auto& entry : model.texture_cache) {
     REQUIRE(entry.first != nullptr, "null texture handle cached");
