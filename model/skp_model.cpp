@@ -26,6 +26,7 @@ void SkpModel::unload() {
   // swap with empties so that the storage itself is freed, not just the elements.
   std::vector<Triangle>().swap(triangles);
   std::vector<EdgeData>().swap(edges);
+  std::vector<EdgeData>().swap(outline_edges);
   std::vector<TextureData>().swap(textures);
   std::vector<SceneInfo>().swap(scenes);
   std::vector<LayerInfo>().swap(layers);
@@ -64,7 +65,7 @@ bool SkpModel::load_from_file(const std::string& path) {
   api.SUModelRelease(&model);
 
   vertex_count = triangles.size() * 3;
-  loaded = !triangles.empty() || !edges.empty();
+  loaded = !triangles.empty() || stored_edge_count() != 0;
   view_box_ = measure_view_box();
   view_box_measured_ = true;
   return loaded;
@@ -96,9 +97,11 @@ ViewBox SkpModel::measure_view_box() const {
     b.min = Vec3{std::min(b.min.x, v.x), std::min(b.min.y, v.y), std::min(b.min.z, v.z)};
     b.max = Vec3{std::max(b.max.x, v.x), std::max(b.max.y, v.y), std::max(b.max.z, v.z)};
   };
-  for (const EdgeData& e : edges) {
-    grow(e.start);
-    grow(e.end);
+  for (const std::vector<EdgeData>* list : {&edges, &outline_edges}) {
+    for (const EdgeData& e : *list) {
+      grow(e.start);
+      grow(e.end);
+    }
   }
   return b;  // the origin when nothing was bounded
 }

@@ -1,9 +1,9 @@
 // The model store: one SketchUp file turned into flat, render-ready arrays.
 //
 // SkpModel opens a file through the SDK table (SketchUpAPI::instance()), copies out its layers,
-// geometry (world-space triangles and standalone edges), textures and scenes, and releases the
-// SDK's model handle before load_from_file returns. Everything that draws, measures, picks or
-// walks afterwards reads only the public arrays below.
+// geometry (world-space triangles, standalone edges and face outlines), textures and scenes, and
+// releases the SDK's model handle before load_from_file returns. Everything that draws, measures,
+// picks or walks afterwards reads only the public arrays below.
 #pragma once
 
 #include <cstddef>
@@ -30,7 +30,8 @@ struct Triangle {
   int32_t inherited_layer = -1;  // layer of the enclosing group or instance, -1 none
 };
 
-// A standalone edge (one bounding no face) as a world-space segment.
+// An edge as a world-space segment: a standalone edge (one bounding no face and on no curve) or
+// an outline (an edge of faces or curves that a modeller sees).
 struct EdgeData {
   float start[3] = {0.0f, 0.0f, 0.0f};
   float end[3] = {0.0f, 0.0f, 0.0f};
@@ -96,11 +97,11 @@ class SkpModel {
   // limits with small models.
   struct Limits {
     size_t triangles = 5000000;       // no face is processed once this many are stored
-    size_t edges = 2000000;           // no edge is added once this many are stored
+    size_t edges = 2000000;           // no edge is added once this many (both kinds) are stored
     int32_t depth = 64;               // entities nested deeper than this are ignored
     size_t mesh_vertices = 99999;     // a face mesh with more vertices is skipped
     size_t mesh_triangles = 99999;    // a face mesh with more triangles is skipped
-    size_t edges_per_list = 500000;   // standalone edges requested from one entities list
+    size_t edges_per_list = 500000;   // edges requested from one entities list, per request
     size_t texture_dimension = 2048;  // largest texture width and height
     size_t texture_bytes = 16777216;  // largest texture image (16 MiB)
     size_t texture_bytes_per_load = kMaxTextureBytesPerLoad;  // all texture images together
@@ -119,7 +120,10 @@ class SkpModel {
 
   // Public data, read by the renderer, the window, measurement and walk mode.
   std::vector<Triangle> triangles;
-  std::vector<EdgeData> edges;
+  std::vector<EdgeData> edges;  // standalone edges; their count is the one the window shows
+  // Edges of faces and curves that are neither soft, smooth nor hidden, each once per entities
+  // list. Drawn with the standalone edges; never counted as standalone.
+  std::vector<EdgeData> outline_edges;
   std::vector<TextureData> textures;
   float bbox_min[3];  // reset to 1e10 each
   float bbox_max[3];  // reset to -1e10 each
@@ -128,7 +132,7 @@ class SkpModel {
   std::vector<SULayerRef> layer_refs;  // parallel to layers; meaningful only while loading
   size_t vertex_count;                 // 3 × triangles.size()
   bool has_transparency;               // a front material's opacity is below 0.99
-  bool loaded;                         // the last load produced a triangle or an edge
+  bool loaded;                         // the last load produced a triangle or any edge
   std::string file_path;               // UTF-8 path of the last file the SDK opened
   std::map<void*, int> texture_cache;  // texture handle value -> index in textures
 
@@ -160,8 +164,16 @@ class SkpModel {
                                   const SUColor& colour, bool has_colour);
   void process_face(SUFaceRef face, const SUTransformation& transform, const SUColor& colour,
                     bool has_colour, int inherited_layer);
-  void process_edges(SUEntitiesRef entities, const SUTransformation& transform,
-                     int inherited_layer);
+  // Stores the list's first edges_per_list standalone edges; `standalone` (when given) receives
+  // every standalone edge handle the list reported (up to list_entries), stored or not.
+  void process_edges(SUEntitiesRef entities, const SUTransformation& transform, int inherited_layer,
+                     std::vector<SUEdgeRef>* standalone = nullptr);
+  // Stores the list's other edges that are drawn (not soft, smooth or hidden), leaving out the
+  // handles in `standalone`.
+  void process_outlines(SUEntitiesRef entities, const SUTransformation& transform,
+                        int inherited_layer, std::vector<SUEdgeRef> standalone);
+  // Standalone and outline edges together, the number the edge limit bounds.
+  size_t stored_edge_count() const { return edges.size() + outline_edges.size(); }
 
   // Materials and textures (model/materials.cpp).
   FaceAppearance face_appearance(SUFaceRef face, const SUColor& colour, bool has_colour);

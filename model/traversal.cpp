@@ -1,6 +1,10 @@
-// Entity traversal: flattens groups and component instances into world-space triangles and
-// standalone edges, without recursion, through an explicit stack of EntityWorkItem records.
+// Entity traversal: flattens groups and component instances into world-space triangles,
+// standalone edges and face outlines, without recursion, through an explicit stack of
+// EntityWorkItem records.
+#include <algorithm>
 #include <deque>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "model/sdk_access.h"
@@ -72,13 +76,15 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransf
   push(root);
 
   while (!stack.empty()) {
-    if (triangles.size() >= limits.triangles && edges.size() >= limits.edges) break;
+    if (triangles.size() >= limits.triangles && stored_edge_count() >= limits.edges) break;
     const EntityWorkItem item = stack.back();
     stack.pop_back();
     if (item.depth > limits.depth) continue;
     ++work_items_visited_;
 
-    if (triangles.size() < limits.triangles) {
+    // Outlines belong to faces: a list visited after the triangle limit adds none.
+    const bool faces_open = triangles.size() < limits.triangles;
+    if (faces_open) {
       const std::vector<SUFaceRef> faces = read_list(
           api.SUEntitiesGetNumFaces, api.SUEntitiesGetFaces, item.entities, limits.list_entries);
       for (const SUFaceRef& face : faces) {
@@ -86,8 +92,13 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransf
         process_face(face, item.transform, item.colour, item.has_colour, item.inherited_layer);
       }
     }
-    if (edges.size() < limits.edges) {
-      process_edges(item.entities, item.transform, item.inherited_layer);
+    if (stored_edge_count() < limits.edges) {
+      std::vector<SUEdgeRef> standalone;
+      process_edges(item.entities, item.transform, item.inherited_layer, &standalone);
+      if (faces_open) {
+        process_outlines(item.entities, item.transform, item.inherited_layer,
+                         std::move(standalone));
+      }
     }
 
     // Children deeper than the limit would be dropped unvisited when popped; not preparing
@@ -270,61 +281,128 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
   release();
 }
 
-void SkpModel::process_edges(SUEntitiesRef entities, const SUTransformation& transform,
-                             int inherited_layer) {
-  const SketchUpAPI& api = SketchUpAPI::instance();
-  if (api.SUEntitiesGetNumEdges == nullptr || api.SUEntitiesGetEdges == nullptr) return;
-  if (edges.size() >= limits.edges) return;
+namespace {
 
-  size_t wanted = 0;
-  if (api.SUEntitiesGetNumEdges(entities, true, &wanted) != SU_ERROR_NONE || wanted == 0) {
-    return;
+// The table's end-point getters, or the vendor's own where the table lacks them.
+struct EdgeReader {
+  SketchUpAPI::SUEdgeGetStart_fn get_start = nullptr;
+  SketchUpAPI::SUEdgeGetEnd_fn get_end = nullptr;
+  SketchUpAPI::SUVertexGetPosition_fn get_position = nullptr;
+
+  explicit EdgeReader(const SketchUpAPI& api)
+      : get_start(api.SUEdgeGetStart != nullptr ? api.SUEdgeGetStart : api.SUEdgeGetStartVertex),
+        get_end(api.SUEdgeGetEnd != nullptr ? api.SUEdgeGetEnd : api.SUEdgeGetEndVertex),
+        get_position(api.SUVertexGetPosition) {}
+
+  bool usable() const {
+    return get_start != nullptr && get_end != nullptr && get_position != nullptr;
   }
-  if (wanted > limits.edges_per_list) wanted = limits.edges_per_list;
-  std::vector<SUEdgeRef> list(wanted, SUEdgeRef{nullptr});
-  size_t count = 0;
-  if (api.SUEntitiesGetEdges(entities, true, wanted, list.data(), &count) != SU_ERROR_NONE ||
-      count == 0) {
-    return;
-  }
-  if (count > wanted) count = wanted;
 
-  // The table's end-point getters, or the vendor's own where the table lacks them.
-  const SketchUpAPI::SUEdgeGetStart_fn get_start =
-      api.SUEdgeGetStart != nullptr ? api.SUEdgeGetStart : api.SUEdgeGetStartVertex;
-  const SketchUpAPI::SUEdgeGetEnd_fn get_end =
-      api.SUEdgeGetEnd != nullptr ? api.SUEdgeGetEnd : api.SUEdgeGetEndVertex;
-  if (get_start == nullptr || get_end == nullptr || api.SUVertexGetPosition == nullptr) return;
-
-  for (size_t i = 0; i < count; ++i) {
-    if (edges.size() >= limits.edges) break;
-    const SUEdgeRef edge = list[i];
-    const int edge_layer = get_drawing_element_layer_index(to_drawing_element(edge));
+  // The edge's end points in world space; false when unreadable or not finite.
+  bool segment(SUEdgeRef edge, const SUTransformation& transform, EdgeData& data) const {
     SUVertexRef start_vertex = {nullptr};
     SUVertexRef end_vertex = {nullptr};
     SUPoint3D start = {0.0, 0.0, 0.0};
     SUPoint3D end = {0.0, 0.0, 0.0};
     if (get_start(edge, &start_vertex) != SU_ERROR_NONE ||
         get_end(edge, &end_vertex) != SU_ERROR_NONE ||
-        api.SUVertexGetPosition(start_vertex, &start) != SU_ERROR_NONE ||
-        api.SUVertexGetPosition(end_vertex, &end) != SU_ERROR_NONE) {
-      continue;
+        get_position(start_vertex, &start) != SU_ERROR_NONE ||
+        get_position(end_vertex, &end) != SU_ERROR_NONE) {
+      return false;
     }
-    EdgeData data;
     float* points[2] = {data.start, data.end};
     const SUPoint3D* sources[2] = {&start, &end};
     for (int p = 0; p < 2; ++p) {
       points[p][0] = static_cast<float>(sources[p]->x);
       points[p][1] = static_cast<float>(sources[p]->y);
       points[p][2] = static_cast<float>(sources[p]->z);
-      transform_point(transform, points[p][0], points[p][1], points[p][2]);
+      SkpModel::transform_point(transform, points[p][0], points[p][1], points[p][2]);
     }
-    if (!is_finite(data.start[0], data.start[1], data.start[2]) ||
-        !is_finite(data.end[0], data.end[1], data.end[2])) {
-      continue;
-    }
-    data.edge_layer = edge_layer;
+    return is_finite(data.start[0], data.start[1], data.start[2]) &&
+           is_finite(data.end[0], data.end[1], data.end[2]);
+  }
+};
+
+// The list's edges, standalone only or all of them, at most `cap`.
+std::vector<SUEdgeRef> read_edges(SUEntitiesRef entities, bool standalone_only, size_t cap) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  std::vector<SUEdgeRef> list;
+  if (api.SUEntitiesGetNumEdges == nullptr || api.SUEntitiesGetEdges == nullptr) return list;
+  size_t wanted = 0;
+  if (api.SUEntitiesGetNumEdges(entities, standalone_only, &wanted) != SU_ERROR_NONE ||
+      wanted == 0) {
+    return list;
+  }
+  if (wanted > cap) wanted = cap;
+  list.assign(wanted, SUEdgeRef{nullptr});
+  size_t count = 0;
+  if (api.SUEntitiesGetEdges(entities, standalone_only, wanted, list.data(), &count) !=
+      SU_ERROR_NONE) {
+    count = 0;
+  }
+  if (count < list.size()) list.resize(count);
+  return list;
+}
+
+// One of an edge's flags; an entry point the DLL lacks, or a failed call, reads as false.
+template <typename Ref>
+bool edge_flag(SUResult (*getter)(Ref, bool*), Ref ref) {
+  bool value = false;
+  read_value(getter, ref, false, value);
+  return value;
+}
+
+// An edge a modeller sees drawn: neither softened, smoothed nor hidden.
+bool is_drawn_edge(SUEdgeRef edge) {
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  return !edge_flag(api.SUEdgeGetSoft, edge) && !edge_flag(api.SUEdgeGetSmooth, edge) &&
+         !edge_flag(api.SUDrawingElementGetHidden, to_drawing_element(edge));
+}
+
+}  // namespace
+
+void SkpModel::process_edges(SUEntitiesRef entities, const SUTransformation& transform,
+                             int inherited_layer, std::vector<SUEdgeRef>* standalone) {
+  if (stored_edge_count() >= limits.edges) return;
+  // Every standalone handle is needed to tell the outlines apart; only the first edges_per_list
+  // are stored.
+  const size_t cap = standalone != nullptr ? std::max(limits.edges_per_list, limits.list_entries)
+                                           : limits.edges_per_list;
+  std::vector<SUEdgeRef> list = read_edges(entities, true, cap);
+  const EdgeReader reader(SketchUpAPI::instance());
+  const size_t stored = std::min(list.size(), limits.edges_per_list);
+  for (size_t i = 0; i < stored && reader.usable(); ++i) {
+    if (stored_edge_count() >= limits.edges) break;
+    EdgeData data;
+    data.edge_layer = get_drawing_element_layer_index(to_drawing_element(list[i]));
+    if (!reader.segment(list[i], transform, data)) continue;
     data.inherited_layer = inherited_layer;
     edges.push_back(data);
+  }
+  if (standalone != nullptr) *standalone = std::move(list);
+}
+
+void SkpModel::process_outlines(SUEntitiesRef entities, const SUTransformation& transform,
+                                int inherited_layer, std::vector<SUEdgeRef> standalone) {
+  if (stored_edge_count() >= limits.edges) return;
+  const EdgeReader reader(SketchUpAPI::instance());
+  if (!reader.usable()) return;
+  const auto by_handle = [](const SUEdgeRef& a, const SUEdgeRef& b) {
+    return std::less<void*>()(a.ptr, b.ptr);
+  };
+  std::sort(standalone.begin(), standalone.end(), by_handle);
+  // The standalone edges come back in this list as well; asking for room for them keeps a
+  // full list of outlines within the per-list cap.
+  const std::vector<SUEdgeRef> list =
+      read_edges(entities, false, limits.edges_per_list + standalone.size());
+  for (const SUEdgeRef& edge : list) {
+    if (stored_edge_count() >= limits.edges) break;
+    if (std::binary_search(standalone.begin(), standalone.end(), edge, by_handle)) continue;
+    if (!is_drawn_edge(edge)) continue;
+    EdgeData data;
+    data.edge_layer = get_drawing_element_layer_index(to_drawing_element(edge));
+    if (!reader.segment(edge, transform, data)) continue;
+    data.inherited_layer = inherited_layer;
+    outline_edges.push_back(data);
   }
 }

@@ -5,13 +5,15 @@ extension on purpose) and its small PNG textures under samples/textures/.
 The building uses every feature the viewer reads: nested groups and components placed several
 times (with rotations and uniform scales), textured materials, a glass material with opacity, a
 face painted only on its back, layers (one hidden in the model), scenes with cameras and one
-without, standalone edges, a floor, walls with door and window openings (faces with holes), a
-staircase and an upper floor to walk on.
+without, standalone edges, face outlines (a round tree trunk whose seams are soft, so only its
+rims are outlined), a floor, walls with door and window openings (faces with holes), a staircase
+and an upper floor to walk on.
 
 Lengths are inches. Run: python3 samples/make_house.py (standard library only).
 """
 
 import json
+import math
 import os
 import random
 import struct
@@ -122,6 +124,21 @@ def wall(start, end, z0, z1, openings=(), front=None, back=None, scale=None, lay
     return f
 
 
+def round_post(radius, z0, z1, sides, material=None):
+    """An upright prism of `sides` facets with both caps; the seams between facets are soft and
+    smooth, so only the two rims are outlined. Returns (faces, face_edges)."""
+    def at(i, z):
+        a = 2 * math.pi * (i % sides) / sides
+        return (round(radius * math.cos(a), 6), round(radius * math.sin(a), 6), z)
+
+    faces = [face([at(i, z0), at(i + 1, z0), at(i + 1, z1), at(i, z1)], front=material)
+             for i in range(sides)]
+    faces.append(face([at(i, z1) for i in range(sides)], front=material))
+    faces.append(face([at(sides - i, z0) for i in range(sides)], front=material))
+    seams = [dict(edge(at(i, z0), at(i, z1)), soft=True, smooth=True) for i in range(sides)]
+    return faces, seams
+
+
 def translate(x, y, z, turn=0, scale=1.0):
     """Column-order transformation: a turn of 0/90/180/270 degrees about z, a uniform scale
     (stored the vendor's way, as 1/scale in element 15), then a move."""
@@ -158,7 +175,8 @@ def definitions():
              box(0, -2, 2, 2, 2, WINDOW_H - 2) + box(WINDOW_W - 2, -2, 2, WINDOW_W, 2, WINDOW_H - 2))
     glass = face([(2, 0, 2), (WINDOW_W - 2, 0, 2), (WINDOW_W - 2, 0, WINDOW_H - 2), (2, 0, WINDOW_H - 2)],
                  front="玻璃", back="玻璃")
-    tree = box(-4, -4, 0, 4, 4, 60, "树干") + [
+    trunk, trunk_seams = round_post(5, 0, 60, 12, "树干")
+    tree = trunk + [
         # A four-sided canopy pyramid.
         face([(-40, -40, 50), (40, -40, 50), (0, 0, 160)], front="树叶"),
         face([(40, -40, 50), (40, 40, 50), (0, 0, 160)], front="树叶"),
@@ -180,7 +198,7 @@ def definitions():
         {"name": "窗", "entities": {
             "groups": [{"name": "窗框", "material": "窗框", "entities": {"faces": frame}}],
             "faces": [glass]}},
-        {"name": "树", "entities": {"faces": tree}},
+        {"name": "树", "entities": {"faces": tree, "face_edges": trunk_seams}},
         {"name": "台阶", "entities": {"faces": step}},
     ]
 

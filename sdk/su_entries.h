@@ -4,7 +4,8 @@
 //
 // LUMENO_SU_TABLE(X) lists the 65 names of the entry-point table in lookup order.
 // LUMENO_SU_VENDOR(X) lists the vendor's own functions looked up besides the table: upcasts,
-// string objects and the functions that replace the table names the vendor's DLL lacks.
+// string objects, the functions that replace the table names the vendor's DLL lacks, and the
+// edge flags that decide which face outlines are drawn.
 //
 // X(return_type, name, parameter_list)
 #pragma once
@@ -112,6 +113,10 @@
     (SUStringRef string, size_t buffer_length, char* buffer, size_t* copied))                   \
   X(SUResult, SUEdgeGetStartVertex, (SUEdgeRef edge, SUVertexRef * vertex))                     \
   X(SUResult, SUEdgeGetEndVertex, (SUEdgeRef edge, SUVertexRef * vertex))                       \
+  X(SUResult, SUEdgeGetSoft, (SUEdgeRef edge, bool* soft))                                      \
+  X(SUResult, SUEdgeGetSmooth, (SUEdgeRef edge, bool* smooth))                                  \
+  X(SUResult, SUDrawingElementGetHidden,                                                        \
+    (SUDrawingElementRef element, bool* hidden))                                                \
   X(SUResult, SUCameraGetOrientation,                                                           \
     (SUCameraRef camera, SUPoint3D * position, SUPoint3D * target, SUVector3D * up))            \
   X(SUResult, SUCameraGetPerspectiveFrustumFOV, (SUCameraRef camera, double* fov))              \

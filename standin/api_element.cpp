@@ -48,6 +48,12 @@ const Material* material_of(const T& element) {
   return element.material;
 }
 
+bool hidden_of(const Edge& edge) { return edge.hidden; }
+template <class T>
+bool hidden_of(const T&) {
+  return false;
+}
+
 SUDrawingElementRef upcast(void* handle, Kind kind) noexcept {
   ObjectHeader* object = drawing_element(handle);
   return SUDrawingElementRef{object != nullptr && object->kind == kind ? object : nullptr};
@@ -76,6 +82,12 @@ SUResult SUDrawingElementGetMaterial(SUDrawingElementRef element, SUMaterialRef*
 SUResult SUDrawingElementGetLayer(SUDrawingElementRef element, SULayerRef* layer) {
   return with_element(element, EntryId::SUDrawingElementGetLayer,
                       [&](const auto& object) { return report_layer(object.layer, layer); });
+}
+
+// Only edges carry the flag in this format; faces, groups and instances are never hidden.
+SUResult SUDrawingElementGetHidden(SUDrawingElementRef element, bool* hidden) {
+  return with_element(element, EntryId::SUDrawingElementGetHidden,
+                      [&](const auto& object) { return report_value(hidden, hidden_of(object)); });
 }
 
 SUResult SUFaceGetLayer(SUFaceRef face, SULayerRef* layer) {

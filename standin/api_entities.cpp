@@ -34,11 +34,21 @@ bool before(const SUPoint3D& p, const SUPoint3D& q) {
 
 bool same(const SUPoint3D& p, const SUPoint3D& q) { return p.x == q.x && p.y == q.y && p.z == q.z; }
 
-// The standalone edges followed by every face's loop edges, each shared edge once.
+EdgeKey key_of(const SUPoint3D& p, const SUPoint3D& q) {
+  return before(p, q) ? EdgeKey{p, q} : EdgeKey{q, p};
+}
+
+// The standalone edges followed by every face's loop edges, each shared edge once. A loop edge
+// whose end points match a "face_edges" entry is that entry (its flags, layer and faults); an
+// entry without a layer takes the face's, like the implicit edges; unmatched entries are unused.
 const std::vector<Edge*>& all_edges(Entities& entities) {
   if (entities.all_edges_built) return entities.all_edges;
   Model& model = *entities.model;
   std::vector<Edge*> edges = entities.edges;
+  std::unordered_map<EdgeKey, Edge*, EdgeKeyHash> styles;
+  for (Edge* style : entities.face_edge_styles) {
+    styles.emplace(key_of(style->start->position, style->end->position), style);
+  }
   std::unordered_map<EdgeKey, Edge*, EdgeKeyHash> seen;
   for (Face* face : entities.faces) {
     uint32_t start = 0;
@@ -49,14 +59,14 @@ const std::vector<Edge*>& all_edges(Entities& entities) {
         Vertex* p = &face->vertices[start + k];
         Vertex* q = &face->vertices[start + (k + 1) % size];
         if (same(p->position, q->position)) continue;
-        EdgeKey key = before(p->position, q->position) ? EdgeKey{p->position, q->position}
-                                                       : EdgeKey{q->position, p->position};
+        const EdgeKey key = key_of(p->position, q->position);
         Edge*& edge = seen[key];
         if (edge != nullptr) continue;
-        edge = &adopt(model, model.edge_store);
+        const auto style = styles.find(key);
+        edge = style != styles.end() ? style->second : &adopt(model, model.edge_store);
         edge->start = p;
         edge->end = q;
-        edge->layer = face->layer;
+        if (edge->layer == nullptr) edge->layer = face->layer;
         edges.push_back(edge);
       }
       start += size;

@@ -103,6 +103,16 @@ SUResult SUEdgeGetEndVertex(SUEdgeRef edge, SUVertexRef* vertex) {
   return edge_vertex(edge, vertex, EntryId::SUEdgeGetEndVertex, false);
 }
 
+SUResult SUEdgeGetSoft(SUEdgeRef edge, bool* soft) {
+  return with_object<Edge>(edge.ptr, EntryId::SUEdgeGetSoft,
+                           [&](Edge& e) { return report_value(soft, e.soft); });
+}
+
+SUResult SUEdgeGetSmooth(SUEdgeRef edge, bool* smooth) {
+  return with_object<Edge>(edge.ptr, EntryId::SUEdgeGetSmooth,
+                           [&](Edge& e) { return report_value(smooth, e.smooth); });
+}
+
 SUResult SUMeshHelperCreate(SUMeshHelperRef* mesh, SUFaceRef face) {
   return guarded([&] {
     Face* f = nullptr;

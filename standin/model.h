@@ -127,6 +127,9 @@ struct Edge : ObjectHeader {
   Vertex* end = nullptr;
   Layer* layer = nullptr;
   Material* material = nullptr;
+  bool soft = false;
+  bool smooth = false;
+  bool hidden = false;
 };
 
 struct Group;
@@ -136,6 +139,8 @@ struct Entities : ObjectHeader {
   Entities() : ObjectHeader(Kind::Entities) {}
   std::vector<Face*> faces;
   std::vector<Edge*> edges;  // standalone edges as written
+  // "face_edges": the properties of the faces' boundary edges they match by end points.
+  std::vector<Edge*> face_edge_styles;
   std::vector<Group*> groups;
   std::vector<Instance*> instances;
   // Standalone edges followed by the faces' boundary edges, built on first request.

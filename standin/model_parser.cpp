@@ -437,7 +437,8 @@ class Parser {
     if (!point(*start, "edge start", &ends[0].position) ||
         !point(*end, "edge end", &ends[1].position) || !layer_reference(item, &edge.layer) ||
         !material_reference(item, "material", &edge.material) ||
-        !element_fails(item, "edge", edge)) {
+        !optional_bool(item, "soft", &edge.soft) || !optional_bool(item, "smooth", &edge.smooth) ||
+        !optional_bool(item, "hidden", &edge.hidden) || !element_fails(item, "edge", edge)) {
       return nullptr;
     }
     edge.start = &ends[0];
@@ -494,6 +495,7 @@ class Parser {
     Entities& entities = adopt(model_, model_.entities_store);
     if (!parse_list(object, "faces", &entities.faces, &Parser::parse_face) ||
         !parse_list(object, "edges", &entities.edges, &Parser::parse_edge) ||
+        !parse_list(object, "face_edges", &entities.face_edge_styles, &Parser::parse_edge) ||
         !parse_list(object, "groups", &entities.groups, &Parser::parse_group) ||
         !parse_list(object, "instances", &entities.instances, &Parser::parse_instance)) {
       return nullptr;

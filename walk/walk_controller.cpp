@@ -7,11 +7,11 @@
 #include "core/bounded_format.h"
 #include "core/command_ids.h"
 #include "core/command_registry.h"
+#include "core/status_toast.h"
+#include "core/viewer_host.h"
 #include "model/document.h"
 #include "render/camera_math.h"
 #include "render/panes.h"
-#include "core/status_toast.h"
-#include "core/viewer_host.h"
 
 namespace lumeno {
 
@@ -275,9 +275,12 @@ void WalkController::move(float dt, bool turned) {
 
   float* offset = camera.target_offset;
   if (!moving) {
+    // Standing still, the walker may still be settling onto the ground: the picture follows
+    // the eye until it rests, not only when the view turned.
+    const float before[3] = {offset[0], offset[1], offset[2]};
     if (settings_.walk_mode != WalkMode::Free)
       ground_.apply_walk_constraints(camera, offset[0], offset[1], offset[2], walk_velocity_);
-    if (turned) app_.host.invalidate();
+    if (turned || !std::equal(before, before + 3, offset)) app_.host.invalidate();
     return;
   }
   const float prev[3] = {offset[0], offset[1], offset[2]};

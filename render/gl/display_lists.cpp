@@ -12,9 +12,12 @@ namespace {
 
 bool in_pass(const Triangle& triangle, FacePass pass) {
   switch (pass) {
-    case FacePass::All: return true;
-    case FacePass::Opaque: return !is_transparent_triangle(triangle);
-    case FacePass::Transparent: return is_transparent_triangle(triangle);
+    case FacePass::All:
+      return true;
+    case FacePass::Opaque:
+      return !is_transparent_triangle(triangle);
+    case FacePass::Transparent:
+      return is_transparent_triangle(triangle);
   }
   return false;
 }
@@ -74,7 +77,8 @@ void emit_triangles(const SkpModel& model, const std::vector<unsigned int>& text
         sink.begin_triangles();
         previous_index = index;
       }
-      for (const TriangleVertex& vertex : triangle.vertices) sink.triangle_vertex(vertex, texturing);
+      for (const TriangleVertex& vertex : triangle.vertices)
+        sink.triangle_vertex(vertex, texturing);
     }
     sink.end();
   }
@@ -82,17 +86,19 @@ void emit_triangles(const SkpModel& model, const std::vector<unsigned int>& text
 }
 
 void emit_edges(const SkpModel& model, PrimitiveSink& sink) {
-  const std::vector<EdgeData>& edges = model.edges;
-  for (size_t chunk = 0; chunk < edges.size(); chunk += kEdgeChunk) {
-    const size_t chunk_end = std::min(edges.size(), chunk + kEdgeChunk);
-    sink.begin_lines();
-    for (size_t i = chunk; i < chunk_end; ++i) {
-      const EdgeData& edge = edges[i];
-      if (!model.is_geometry_visible(edge.edge_layer, edge.inherited_layer)) continue;
-      sink.line_point(edge.start);
-      sink.line_point(edge.end);
+  // Standalone edges first, then the face outlines, each list in its own chunks.
+  for (const std::vector<EdgeData>* edges : {&model.edges, &model.outline_edges}) {
+    for (size_t chunk = 0; chunk < edges->size(); chunk += kEdgeChunk) {
+      const size_t chunk_end = std::min(edges->size(), chunk + kEdgeChunk);
+      sink.begin_lines();
+      for (size_t i = chunk; i < chunk_end; ++i) {
+        const EdgeData& edge = (*edges)[i];
+        if (!model.is_geometry_visible(edge.edge_layer, edge.inherited_layer)) continue;
+        sink.line_point(edge.start);
+        sink.line_point(edge.end);
+      }
+      sink.end();
     }
-    sink.end();
   }
 }
 

@@ -40,7 +40,8 @@ class PrimitiveSink {
 // an index outside it, -1 or a name of 0 draws untextured.
 void emit_triangles(const SkpModel& model, const std::vector<unsigned int>& texture_names,
                     FacePass pass, PrimitiveSink& sink);
-// Emits the visible edges' end points (colour and width are set at draw time).
+// Emits the visible standalone and outline edges' end points (colour and width are set at draw
+// time).
 void emit_edges(const SkpModel& model, PrimitiveSink& sink);
 
 // Compile a new display list with the output of emit_triangles / emit_edges and return its name

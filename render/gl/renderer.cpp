@@ -117,7 +117,9 @@ void GlRenderer::render_pane_depth(const Viewport& viewport, const lumeno::Vec3&
   glDepthMask(GL_TRUE);
   glClear(GL_DEPTH_BUFFER_BIT);
   glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  offset_faces_ = false;
   render_viewport(viewport, centre, client_height, options);
+  offset_faces_ = true;
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
@@ -144,6 +146,10 @@ void GlRenderer::render_model(const DisplayOptions& options) {
 
   glDisable(GL_BLEND);
   glDepthMask(GL_TRUE);
+  // Faces sit a little behind their own outlines, which lie exactly on them and would otherwise
+  // lose half their pixels to the depth test.
+  if (offset_faces_) glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(1.0f, 1.0f);
   if (model_list_ != 0) glCallList(model_list_);
   if (transparent_list_ != 0) {
     // Glass over what is behind it, without hiding the faces behind from one another.
@@ -154,6 +160,7 @@ void GlRenderer::render_model(const DisplayOptions& options) {
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
   }
+  glDisable(GL_POLYGON_OFFSET_FILL);
 
   glDisable(GL_LIGHTING);
   glEnable(GL_COLOR_MATERIAL);

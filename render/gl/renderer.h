@@ -108,5 +108,8 @@ class GlRenderer {
   unsigned int transparent_list_ = 0;  // 0 when the model has no transparent material
   unsigned int edge_list_ = 0;
   uint64_t built_revision_ = 0;  // revision the lists were built for; 0 for none
+  // Faces are pushed back behind their outlines when drawn for the eye; the depth pass for
+  // picking draws them where they are, so a picked point lies on its face.
+  bool offset_faces_ = true;
   std::vector<unsigned int> texture_names_;  // per texture record; 0 where unusable
 };

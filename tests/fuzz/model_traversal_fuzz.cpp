@@ -1,27 +1,18 @@
-// Drives a whole model load through a fake SDK that answers every call (failures, counts,
-// handles, indices, coordinates, texture sizes, names) from the fuzz input. The first eight
-// bytes choose which optional entry points are missing. Any breach of the model's invariants,
-// of the vendor's calling contract, or a leaked mesh helper or string aborts.
-#include <cstddef>
-#include <cstdint>
+// A whole model load through a fake SDK that answers every call from the fuzz input; the first
+// eight bytes choose which optional entry points are missing. Any breach of the model's
+// invariants or of the vendor's calling contract, or a leaked mesh helper or string, aborts.
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "model/skp_model.h"
 #include "sdk/sketchup_api.h"
 #include "tests/native/support/byte_fed_sdk.h"
 
-namespace {
-
-void fail(const std::string& what) {
-  std::fprintf(stderr, "model traversal fuzz: %s\n", what.c_str());
-  std::abort();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const auto fail = [](const std::string& what) {
+    std::fprintf(stderr, "model traversal fuzz: %s\n", what.c_str());
+    std::abort();
+  };
   uint64_t hide = 0;
   size_t used = 0;
   for (; used < 8 && used < size; ++used) hide |= static_cast<uint64_t>(data[used]) << (8 * used);
@@ -31,14 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SkpModel model;
   // Small limits keep every input fast while still reaching each limit.
   model.limits.triangles = 256;
-  model.limits.edges = 128;
   model.limits.work_items = 512;
-  model.limits.list_entries = 16;
-  model.limits.edges_per_list = 16;
-  model.limits.mesh_vertices = 128;
-  model.limits.mesh_triangles = 128;
-  model.limits.scenes = 8;
-  model.limits.layers = 8;
+  model.limits.edges = model.limits.mesh_vertices = model.limits.mesh_triangles = 128;
+  model.limits.list_entries = model.limits.edges_per_list = 16;
+  model.limits.scenes = model.limits.layers = 8;
   const bool result = model.load_from_file("fuzz.skp");
 
   if (result != model.loaded) fail("result differs from loaded");

@@ -1,19 +1,10 @@
-// libFuzzer entry: the input is a model file. A model that parses is walked completely: every
-// list, every getter, every mesh helper and texture buffer, so that whatever the reader accepted
-// is also safe to serve.
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
+// The input is a model file. A model that parses is walked completely (every list, getter, mesh
+// helper and texture buffer), so that whatever the reader accepted is also safe to serve.
 
 #include "standin/api_support.h"
 #include "standin/model_parser.h"
 
 namespace {
-
-// Bounds the walk of models whose definitions contain themselves.
-constexpr int kMaxDepth = 8;
 
 template <class Ref, class Getter>
 void read_name(Getter getter, Ref ref) {
@@ -64,9 +55,8 @@ void walk_material(SUMaterialRef material) {
   if (SUMaterialGetTexture(material, &texture) == SU_ERROR_NONE) walk_texture(texture);
 }
 
-void walk_layer(SULayerRef layer) {
+void walk_layer(SULayerRef layer) {  // a null layer is refused by both getters
   bool visible = false;
-  if (layer.ptr == nullptr) return;
   SULayerGetVisibility(layer, &visible);
   read_name(SULayerGetName, layer);
 }
@@ -87,9 +77,9 @@ void walk_face(SUFaceRef face) {
     SUPoint3D p;
     SUVertexGetPosition(v, &p);
   });
-  SUMaterialRef front{nullptr}, back{nullptr};
-  if (SUFaceGetFrontMaterial(face, &front) == SU_ERROR_NONE) walk_material(front);
-  if (SUFaceGetBackMaterial(face, &back) == SU_ERROR_NONE) walk_material(back);
+  SUMaterialRef material{nullptr};
+  if (SUFaceGetFrontMaterial(face, &material) == SU_ERROR_NONE) walk_material(material);
+  if (SUFaceGetBackMaterial(face, &material) == SU_ERROR_NONE) walk_material(material);
   SULayerRef layer{nullptr};
   if (SUFaceGetLayer(face, &layer) == SU_ERROR_NONE) walk_layer(layer);
   walk_element(SUFaceToDrawingElement(face));
@@ -109,16 +99,9 @@ void walk_face(SUFaceRef face) {
   SUMeshHelperRelease(&mesh);
 }
 
-template <class Ref, class ToElement, class Transform, class Name>
-void walk_placed(Ref ref, ToElement to_element, Transform transform, Name name) {
-  SUTransformation t;
-  transform(ref, &t);
-  read_name(name, ref);
-  walk_element(to_element(ref));
-}
-
 void walk_entities(SUEntitiesRef entities, int depth) {
-  if (depth > kMaxDepth) return;
+  if (depth > 8) return;  // bounds the walk of definitions that contain themselves
+  SUTransformation t;
   each<SUFaceRef>(entities, SUEntitiesGetNumFaces, SUEntitiesGetFaces, walk_face);
   for (bool standalone : {true, false}) {
     each<SUEdgeRef>(
@@ -136,15 +119,18 @@ void walk_entities(SUEntitiesRef entities, int depth) {
         });
   }
   each<SUGroupRef>(entities, SUEntitiesGetNumGroups, SUEntitiesGetGroups, [&](SUGroupRef group) {
-    walk_placed(group, SUGroupToDrawingElement, SUGroupGetTransform, SUGroupGetName);
+    SUGroupGetTransform(group, &t);
+    read_name(SUGroupGetName, group);
+    walk_element(SUGroupToDrawingElement(group));
     SUEntitiesRef inner{nullptr};
     if (SUGroupGetEntities(group, &inner) == SU_ERROR_NONE) walk_entities(inner, depth + 1);
   });
   each<SUComponentInstanceRef>(
       entities, SUEntitiesGetNumInstances, SUEntitiesGetInstances,
       [&](SUComponentInstanceRef instance) {
-        walk_placed(instance, SUComponentInstanceToDrawingElement, SUComponentInstanceGetTransform,
-                    SUComponentInstanceGetName);
+        SUComponentInstanceGetTransform(instance, &t);
+        read_name(SUComponentInstanceGetName, instance);
+        walk_element(SUComponentInstanceToDrawingElement(instance));
         SUComponentDefinitionRef definition{nullptr};
         SUEntitiesRef inner{nullptr};
         if (SUComponentInstanceGetDefinition(instance, &definition) != SU_ERROR_NONE) return;
@@ -178,13 +164,10 @@ void walk_model(SUModelRef model) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::unique_ptr<standin::Model> model;
   std::string error;
-  // Image paths resolve inside a folder that does not exist, so no input reaches real files
-  // by a relative path.
-  const std::string document(reinterpret_cast<const char*>(data), size);
-  if (standin::parse_model(document, "/nonexistent/standin-fuzz", &model, &error) !=
-      SU_ERROR_NONE) {
+  // Image paths resolve inside a missing folder: no input reaches real files.
+  if (standin::parse_model({reinterpret_cast<const char*>(data), size}, "/nonexistent/standin-fuzz",
+                           &model, &error) != SU_ERROR_NONE)
     return 0;
-  }
   SUModelRef ref = standin::adopt_model(std::move(model));
   walk_model(ref);
   SUModelRelease(&ref);

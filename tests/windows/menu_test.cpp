@@ -52,9 +52,14 @@ void expect_menu(HMENU menu, const std::vector<lumeno::MenuItem>& items, const s
 
 class MenuBar : public BoundSdkTest {
  protected:
-
   MenuBar() : folder_(L"menu") {}
+  // The window saves its settings beside the test program when it closes: every test starts
+  // from the defaults.
+  static void forget_settings() {
+    DeleteFileW((lumeno::get_exe_directory() + L"\\Tessary.ini").c_str());
+  }
   void SetUp() override {
+    forget_settings();
     window_ = new ViewerWindow();
     ASSERT_TRUE(window_->create(GetModuleHandleW(nullptr), SW_HIDE));
     ASSERT_NE(window_->main_menu, nullptr);
@@ -64,6 +69,7 @@ class MenuBar : public BoundSdkTest {
     if (window_->hwnd != nullptr) DestroyWindow(window_->hwnd);
     delete window_;
     UnregisterClassW(ViewerWindow::kClassName, GetModuleHandleW(nullptr));
+    forget_settings();
   }
   void command(unsigned id) { SendMessageW(window_->hwnd, WM_COMMAND, id, 0); }
   void key(unsigned vk) { SendMessageW(window_->hwnd, WM_KEYDOWN, vk, 0); }
@@ -130,6 +136,25 @@ TEST_F(MenuBar, ThemeCommandRelabelsTheBarItem) {
   EXPECT_EQ(item_text(window_->main_menu, 5), L"☀ 日间");
 }
 
+TEST_F(MenuBar, WalkItemReadsStopWhileWalking) {
+  auto walk_text = [this] {
+    wchar_t text[64] = {};
+    GetMenuStringW(window_->main_menu, 1434, text, 64, MF_BYCOMMAND);
+    return std::wstring(text);
+  };
+  command(1434);  // no model: walk mode does not start
+  EXPECT_EQ(walk_text(), L"行走");
+  open_model_with_layers("[]");
+  command(1434);
+  EXPECT_EQ(walk_text(), L"停止行走");
+  key(VK_ESCAPE);
+  EXPECT_EQ(walk_text(), L"行走");
+  command(1434);
+  EXPECT_EQ(walk_text(), L"停止行走");
+  command(1434);
+  EXPECT_EQ(walk_text(), L"行走");
+}
+
 TEST_F(MenuBar, LayerPopupForNoLayers) {
   open_model_with_layers("[]");
   ASSERT_EQ(GetMenuItemCount(layers()), 1);
@@ -156,7 +181,8 @@ TEST_F(MenuBar, LayerPopupForThreeUnnamedLayersAndToggling) {
 
 TEST_F(MenuBar, LayerPopupStopsAtTwoHundredOfTwoHundredFifty) {
   std::string json = "[";
-  for (int i = 0; i < 250; ++i) json += std::string(i ? "," : "") + "{\"name\":\"L" + std::to_string(i) + "\"}";
+  for (int i = 0; i < 250; ++i)
+    json += std::string(i ? "," : "") + "{\"name\":\"L" + std::to_string(i) + "\"}";
   json += "]";
   open_model_with_layers(json);
   ASSERT_EQ(GetMenuItemCount(layers()), 200);

@@ -29,9 +29,10 @@ void run_unix(const std::wstring& command_line) {
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                       &pi)) {
+    ADD_FAILURE() << "could not start a Unix program";
     return;
   }
-  WaitForSingleObject(pi.hProcess, 30000);
+  WaitForSingleObject(pi.hProcess, 60000);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
 }
@@ -40,7 +41,7 @@ void run_unix(const std::wstring& command_line) {
 // `wanted` (a Unix program started through Wine may finish after the wait returns).
 bool wait_writable(const std::wstring& folder, bool wanted) {
   const std::wstring probe = folder + L"\\probe.txt";
-  for (int i = 0; i < 50; ++i) {
+  for (int i = 0; i < 300; ++i) {  // a loaded machine may take seconds to start the helper
     const bool writable = wintest::write_file(probe, "x");
     if (writable) DeleteFileW(probe.c_str());
     if (writable == wanted) return true;

@@ -57,11 +57,14 @@ TEST(CleanupRuntime, DeletesTheFilesAndAnEmptiedFolder) {
       SCOPED_TRACE(testing::Message() << "missing " << missing << " other file " << other_file);
       wintest::TempFolder folder(L"cleanup");
       for (int i = 0; i < 3; ++i) {
-        if (i != missing)
+        if (i != missing) {
           ASSERT_TRUE(
               wintest::write_file(folder.path() + lumeno::kEmbeddedDlls[i].file_name, "dll"));
+        }
       }
-      if (other_file) ASSERT_TRUE(wintest::write_file(folder / L"user.txt", "keep"));
+      if (other_file) {
+        ASSERT_TRUE(wintest::write_file(folder / L"user.txt", "keep"));
+      }
       cleanup_embedded_runtime(folder.path());
       EXPECT_EQ(wintest::folder_exists(folder.path()), other_file);
       for (const auto& dll : lumeno::kEmbeddedDlls)

@@ -6,11 +6,9 @@
 #include "render/camera_math.h"
 
 void GlPixelTest::SetUp() {
-  ASSERT_TRUE(gl_.create(kWidth, kHeight)) << gl_.error();
+  ASSERT_TRUE(gl_.create(kWidth, kHeight)) << "OSMesa refused a context";
   renderer_.start();
 }
-
-void GlPixelTest::TearDown() { renderer_.stop(); }
 
 void GlPixelTest::draw(const SkpModel& model, const std::vector<Viewport>& panes,
                        const RenderOptions& options) {
@@ -18,25 +16,8 @@ void GlPixelTest::draw(const SkpModel& model, const std::vector<Viewport>& panes
   frame.model = &model;
   frame.viewports = &panes;
   frame.options = options;
-  frame.client_width = gl_.width();
-  frame.client_height = gl_.height();
-  renderer_.render(frame);
-}
-
-void GlPixelTest::draw_overlays(lumeno::AxisNavigator& navigator, const Camera& camera,
-                                GlyphSource* glyphs, const std::wstring& toast,
-                                bool show_navigator) {
-  SkpModel empty;
-  FrameInput frame;
-  frame.model = &empty;
-  frame.client_width = gl_.width();
-  frame.client_height = gl_.height();
-  frame.options.night_theme = true;
-  frame.options.show_navigator = show_navigator;
-  frame.navigator = &navigator;
-  frame.active_camera = &camera;
-  frame.toast_text = toast;
-  frame.glyphs = glyphs;
+  frame.client_width = kWidth;
+  frame.client_height = kHeight;
   renderer_.render(frame);
 }
 
@@ -47,9 +28,8 @@ void GlPixelTest::project(const SkpModel& model, const Viewport& pane, P3 world,
   float eye[4], clip[4];
   lumeno::transform(setup.modelview, world.x, world.y, world.z, eye);
   lumeno::transform(setup.projection, eye[0], eye[1], eye[2], clip);
-  const float ndc_x = clip[0] / clip[3], ndc_y = clip[1] / clip[3];
-  x = pane.x + static_cast<int>(std::floor((ndc_x + 1.0f) * 0.5f * pane.width));
-  y = pane.y + static_cast<int>(std::floor((1.0f - ndc_y) * 0.5f * pane.height));
+  x = pane.x + static_cast<int>(std::floor((clip[0] / clip[3] + 1.0f) * 0.5f * pane.width));
+  y = pane.y + static_cast<int>(std::floor((1.0f - clip[1] / clip[3]) * 0.5f * pane.height));
 }
 
 Rgb GlPixelTest::at_world(const SkpModel& model, const Viewport& pane, P3 world) const {
@@ -60,13 +40,18 @@ Rgb GlPixelTest::at_world(const SkpModel& model, const Viewport& pane, P3 world)
 
 Rgb lit_colour(float r, float g, float b, P3 n, bool reversed) {
   const float l[3] = {0.5f, 1.0f, 0.8f};
-  const float length = std::sqrt(l[0] * l[0] + l[1] * l[1] + l[2] * l[2]);
-  float d = (n.x * l[0] + n.y * l[1] + n.z * l[2]) / length;
-  if (reversed) d = -d;
+  const float d = (n.x * l[0] + n.y * l[1] + n.z * l[2]) /
+                  std::sqrt(l[0] * l[0] + l[1] * l[1] + l[2] * l[2]) * (reversed ? -1.0f : 1.0f);
   const float k = 0.2f + 0.3f + 0.8f * std::max(0.0f, d);
   return rgb_from_floats(r * k, g * k, b * k);
 }
 
 Viewport full_pane(float pitch, float yaw, float distance) {
   return pane(0, 0, GlPixelTest::kWidth, GlPixelTest::kHeight, pitch, yaw, distance);
+}
+
+RenderOptions unlit() {
+  RenderOptions options;
+  options.show_lighting = false;
+  return options;
 }

@@ -17,20 +17,14 @@ class GlPixelTest : public ::testing::Test {
 
  protected:
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override { renderer_.stop(); }
 
   // Clears and draws every pane of `panes` (no navigator, no toast).
   void draw(const SkpModel& model, const std::vector<Viewport>& panes,
             const RenderOptions& options = RenderOptions());
-  // A frame with no model at night: the navigator of `camera` (while `show_navigator`) and
-  // `toast`, written with `glyphs`.
-  void draw_overlays(lumeno::AxisNavigator& navigator, const Camera& camera, GlyphSource* glyphs,
-                     const std::wstring& toast = L"", bool show_navigator = true);
-
   // Client pixel (x down from the left, y down from the top) where `world` appears in `pane`.
   void project(const SkpModel& model, const Viewport& pane, P3 world, int& x, int& y) const;
   Rgb at_world(const SkpModel& model, const Viewport& pane, P3 world) const;
-
   Rgb at(int x, int y) const { return gl_.pixel(x, y); }
   Rgb clear_day() const { return rgb_from_floats(0.85f, 0.87f, 0.90f); }
 
@@ -38,14 +32,12 @@ class GlPixelTest : public ::testing::Test {
   GlRenderer renderer_;
 };
 
-// Lighting of a face with unit normal `n` and colour `c` under light 0 as the renderer sets it
-// (ambient 0.3, diffuse 0.8, the default global ambient 0.2), for the normal or reversed light.
+// Lighting of a face with unit normal `n` and colour (r, g, b) under light 0 as the renderer sets
+// it (ambient 0.3, diffuse 0.8, global ambient 0.2), for the normal or the reversed light.
 Rgb lit_colour(float r, float g, float b, P3 n, bool reversed);
-
 inline Rgb rgb(const Rgba& c) { return rgb_from_floats(c.r, c.g, c.b); }
-
-// A pane filling the whole test window.
-Viewport full_pane(float pitch, float yaw, float distance);
+Viewport full_pane(float pitch, float yaw, float distance);  // the whole test window
+RenderOptions unlit();
 
 constexpr Rgba kRed = {1.0f, 0.0f, 0.0f, 1.0f};
 constexpr Rgba kGreen = {0.0f, 1.0f, 0.0f, 1.0f};

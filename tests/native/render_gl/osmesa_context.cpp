@@ -2,13 +2,12 @@
 
 #include <GL/osmesa.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 Rgb rgb_from_floats(float r, float g, float b) {
   auto channel = [](float v) {
-    if (v < 0.0f) v = 0.0f;
-    if (v > 1.0f) v = 1.0f;
-    return static_cast<int>(v * 255.0f + 0.5f);
+    return static_cast<int>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
   };
   return Rgb{channel(r), channel(g), channel(b)};
 }
@@ -27,18 +26,11 @@ OffscreenGL::~OffscreenGL() {
 }
 
 bool OffscreenGL::create(int width, int height) {
-  OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
-  if (context == nullptr) {
-    error_ = "OSMesaCreateContextExt failed";
-    return false;
-  }
-  context_ = context;
+  context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
   buffer_.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
-  if (!OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE,
-                         width, height)) {
-    error_ = "OSMesaMakeCurrent failed";
+  if (context_ == nullptr || !OSMesaMakeCurrent(static_cast<OSMesaContext>(context_),
+                                                buffer_.data(), GL_UNSIGNED_BYTE, width, height))
     return false;
-  }
   width_ = width;
   height_ = height;
   return true;
@@ -56,18 +48,15 @@ std::vector<Rgb> OffscreenGL::region(int x, int y, int w, int h) const {
   std::vector<uint8_t> rgba(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, height_ - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  out.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-  // GL rows run bottom up; hand them back top down like the window.
-  for (int row = 0; row < h; ++row) {
+  for (int row = h - 1; row >= 0; --row) {  // GL rows run bottom up
     for (int col = 0; col < w; ++col) {
-      const uint8_t* p = &rgba[(static_cast<size_t>(h - 1 - row) * w + col) * 4];
-      out[static_cast<size_t>(row) * w + col] = Rgb{p[0], p[1], p[2]};
+      const uint8_t* p = &rgba[(static_cast<size_t>(row) * w + col) * 4];
+      out.push_back(Rgb{p[0], p[1], p[2]});
     }
   }
   return out;
 }
 
 // OSMesa keeps a few small allocations per context for the life of the process (a plain C
-// program that creates and destroys one context shows the same). Under LeakSanitizer they are
-// not ours to report.
+// program that creates and destroys one context shows the same). They are not ours to report.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa.so\n"; }

@@ -3,51 +3,31 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-P3 normal_of(P3 a, P3 b, P3 c) {
-  const P3 u{b.x - a.x, b.y - a.y, b.z - a.z};
-  const P3 v{c.x - a.x, c.y - a.y, c.z - a.z};
+void add_quad(SkpModel& model, P3 a, P3 b, P3 c, P3 d, Rgba k, int32_t texture_index,
+              int32_t face_layer) {
+  const P3 u{b.x - a.x, b.y - a.y, b.z - a.z}, v{c.x - a.x, c.y - a.y, c.z - a.z};
   P3 n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
   const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-  if (length > 0.0f) n = P3{n.x / length, n.y / length, n.z / length};
-  return n;
-}
-
-TriangleVertex corner(P3 p, P3 n, Rgba c, float u, float v, int32_t texture_index) {
-  TriangleVertex vertex;
-  vertex.x = p.x;
-  vertex.y = p.y;
-  vertex.z = p.z;
-  vertex.nx = n.x;
-  vertex.ny = n.y;
-  vertex.nz = n.z;
-  vertex.r = c.r;
-  vertex.g = c.g;
-  vertex.b = c.b;
-  vertex.a = c.a;
-  vertex.u = texture_index >= 0 ? u : 0.0f;
-  vertex.v = texture_index >= 0 ? v : 0.0f;
-  vertex.texture_index = texture_index;
-  return vertex;
-}
-
-}  // namespace
-
-void add_quad(SkpModel& model, P3 a, P3 b, P3 c, P3 d, Rgba colour, int32_t texture_index,
-              int32_t face_layer, int32_t inherited_layer) {
-  const P3 n = normal_of(a, b, c);
-  Triangle first;
-  first.vertices[0] = corner(a, n, colour, 0, 0, texture_index);
-  first.vertices[1] = corner(b, n, colour, 1, 0, texture_index);
-  first.vertices[2] = corner(c, n, colour, 1, 1, texture_index);
-  first.face_layer = face_layer;
-  first.inherited_layer = inherited_layer;
-  Triangle second = first;
-  second.vertices[1] = first.vertices[2];
-  second.vertices[2] = corner(d, n, colour, 0, 1, texture_index);
-  model.triangles.push_back(first);
-  model.triangles.push_back(second);
+  n = P3{n.x / length, n.y / length, n.z / length};
+  const bool textured = texture_index >= 0;
+  auto corner = [&](P3 p, float s, float t) {
+    return TriangleVertex{p.x,
+                          p.y,
+                          p.z,
+                          n.x,
+                          n.y,
+                          n.z,
+                          k.r,
+                          k.g,
+                          k.b,
+                          k.a,
+                          textured ? s : 0.0f,
+                          textured ? t : 0.0f,
+                          texture_index};
+  };
+  const TriangleVertex a0 = corner(a, 0, 0), c0 = corner(c, 1, 1);
+  model.triangles.push_back(Triangle{{a0, corner(b, 1, 0), c0}, face_layer});
+  model.triangles.push_back(Triangle{{a0, c0, corner(d, 0, 1)}, face_layer});
 }
 
 void add_floor_square(SkpModel& model, float cx, float cy, float z, float size, Rgba colour,
@@ -63,38 +43,19 @@ void add_wall(SkpModel& model, float y0, float cx, float cz, float size, Rgba co
            {cx - h, y0, cz + h}, colour);
 }
 
-void add_edge(SkpModel& model, P3 start, P3 end, int32_t edge_layer) {
-  EdgeData edge;
-  edge.start[0] = start.x;
-  edge.start[1] = start.y;
-  edge.start[2] = start.z;
-  edge.end[0] = end.x;
-  edge.end[1] = end.y;
-  edge.end[2] = end.z;
-  edge.edge_layer = edge_layer;
-  model.edges.push_back(edge);
-}
-
 int32_t add_texture(SkpModel& model, size_t width, size_t height, size_t bits_per_pixel,
                     std::vector<uint8_t> pixels) {
-  TextureData record;
-  record.index = static_cast<int32_t>(model.textures.size());
-  record.width = width;
-  record.height = height;
-  record.bits_per_pixel = bits_per_pixel;
-  record.pixels = std::move(pixels);
-  model.textures.push_back(std::move(record));
-  return model.textures.back().index;
+  const int32_t index = static_cast<int32_t>(model.textures.size());
+  model.textures.push_back(TextureData{index, width, height, bits_per_pixel, std::move(pixels)});
+  return index;
 }
 
 void finish_model(SkpModel& model) {
-  for (int axis = 0; axis < 3; ++axis) {
-    model.bbox_min[axis] = 1e10f;
-    model.bbox_max[axis] = -1e10f;
-  }
+  std::fill(model.bbox_min, model.bbox_min + 3, 1e10f);
+  std::fill(model.bbox_max, model.bbox_max + 3, -1e10f);
   model.has_transparency = false;
   for (const Triangle& triangle : model.triangles) {
-    if (triangle.vertices[0].a < 254.5f / 255.0f) model.has_transparency = true;
+    model.has_transparency |= triangle.vertices[0].a < 254.5f / 255.0f;
     for (const TriangleVertex& v : triangle.vertices) {
       const float p[3] = {v.x, v.y, v.z};
       for (int axis = 0; axis < 3; ++axis) {
@@ -108,11 +69,7 @@ void finish_model(SkpModel& model) {
 }
 
 Viewport pane(int x, int y, int width, int height, float pitch, float yaw, float distance) {
-  Viewport viewport;
-  viewport.x = x;
-  viewport.y = y;
-  viewport.width = width;
-  viewport.height = height;
+  Viewport viewport{x, y, width, height, {}, {}};
   viewport.camera.pitch = pitch;
   viewport.camera.yaw = yaw;
   viewport.camera.distance = distance;

@@ -1,5 +1,5 @@
-// Test helpers: the stand-in loaded as a shared library through the program's own entry-point
-// table, temporary model files, and small wrappers that read names, lists and meshes.
+// The stand-in as a shared library bound through the program's own entry-point table, temporary
+// model files, and readers of names, lists and meshes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,68 +11,43 @@
 
 namespace standin_test {
 
-// The stand-in shared library, loaded once per process; every table entry and vendor function
-// looked up by name.
-SketchUpAPI& api();
-void* library_handle();
-
-// A fresh folder under the test temp folder, removed with its contents on destruction.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-  // Writes `bytes` to `name` in the folder and returns the full path.
-  std::string write(const std::string& name, const std::string& bytes) const;
-
- private:
-  std::string path_;
-};
+void* library_handle();  // the stand-in shared library, loaded once per process
+SketchUpAPI& api();      // its entries in the program's table
 
 std::string read_file(const std::string& path);
 
-// A model opened from JSON text written to a temporary file, expecting `expected` from the open;
-// released on destruction.
+// A fresh folder holding a model file written from JSON text and opened expecting `expected`
+// (a refused file must give no model); model released and folder removed on destruction.
 class ModelFile {
  public:
   explicit ModelFile(const std::string& json, SUResult expected = SU_ERROR_NONE,
                      const std::string& name = "model.json");
   ~ModelFile();
-  SUResult status() const { return status_; }
   SUModelRef model() const { return model_; }
   SUEntitiesRef entities() const;
-  const TempDir& dir() const { return dir_; }
+  std::string path(const std::string& name = "") const { return dir_ + "/" + name; }
+  std::string write(const std::string& name, const std::string& bytes) const;
 
  private:
-  TempDir dir_;
+  std::string dir_;
   SUModelRef model_{nullptr};
-  SUResult status_;
 };
 
-// Reads a name through a string object; `status` receives the getter's result.
 template <class Ref, class Getter>
-std::string name_of(Getter getter, Ref ref, SUResult* status = nullptr) {
+std::string name_of(Getter getter, Ref ref) {
   SketchUpAPI& a = api();
   SUStringRef s{nullptr};
-  EXPECT_EQ(a.SUStringCreate(&s), SU_ERROR_NONE);
-  const SUResult r = getter(ref, &s);
-  if (status != nullptr) *status = r;
-  std::string out;
   size_t length = 0, copied = 0;
-  if (r == SU_ERROR_NONE && a.SUStringGetUTF8Length(s, &length) == SU_ERROR_NONE) {
-    std::vector<char> buffer(length + 1, 'x');
-    EXPECT_EQ(a.SUStringGetUTF8(s, buffer.size(), buffer.data(), &copied), SU_ERROR_NONE);
-    EXPECT_EQ(copied, length);
-    out.assign(buffer.data(), copied);
-  }
+  EXPECT_EQ(a.SUStringCreate(&s), SU_ERROR_NONE);
+  EXPECT_EQ(getter(ref, &s), SU_ERROR_NONE);
+  EXPECT_EQ(a.SUStringGetUTF8Length(s, &length), SU_ERROR_NONE);
+  std::vector<char> buffer(length + 1, 'x');
+  EXPECT_EQ(a.SUStringGetUTF8(s, buffer.size(), buffer.data(), &copied), SU_ERROR_NONE);
   EXPECT_EQ(a.SUStringRelease(&s), SU_ERROR_NONE);
-  return out;
+  return std::string(buffer.data(), copied);
 }
 
-// Count call then get call, checking that both agree.
+// Count call then get call, which must agree.
 template <class Ref, class Owner, class CountFn, class GetFn>
 std::vector<Ref> list_of(Owner owner, CountFn count_fn, GetFn get_fn) {
   size_t count = 0, got = 0;
@@ -91,12 +66,10 @@ std::vector<SUComponentInstanceRef> instances_of(SUEntitiesRef entities);
 std::vector<SULayerRef> layers_of(SUModelRef model);
 std::vector<SUSceneRef> scenes_of(SUModelRef model);
 
-// A face's mesh helper arrays.
 struct Mesh {
-  std::vector<SUPoint3D> vertices;
+  std::vector<SUPoint3D> vertices, stq;
   std::vector<SUVector3D> normals;
   std::vector<size_t> indices;
-  std::vector<SUPoint3D> stq;
   SUResult stq_status = SU_ERROR_NONE;
   size_t triangles = 0;
 };

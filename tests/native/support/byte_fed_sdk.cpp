@@ -99,13 +99,11 @@ SUResult get_list(Owner, size_t len, Ref* items, size_t* count) {
   }
   return fill(len, items, count, [](size_t i) { return Ref{kMake(i)}; });
 }
-SUResult num_edges(SUEntitiesRef entities, bool standalone, size_t* count) {
-  if (!standalone) breach("edges asked without standalone_only");
+// Standalone or all edges: both lists hand out fresh handles.
+SUResult num_edges(SUEntitiesRef entities, bool, size_t* count) {
   return list_count(entities, count);
 }
-SUResult get_edges(SUEntitiesRef entities, bool standalone, size_t len, SUEdgeRef* items,
-                   size_t* count) {
-  if (!standalone) breach("edges asked without standalone_only");
+SUResult get_edges(SUEntitiesRef entities, bool, size_t len, SUEdgeRef* items, size_t* count) {
   return get_list(entities, len, items, count);
 }
 
@@ -329,7 +327,9 @@ const std::vector<Entry>& entries() {
       O(SUFaceToDrawingElement, cast),              O(SUEdgeToDrawingElement, cast),
       O(SUGroupToDrawingElement, cast),             O(SUComponentInstanceToDrawingElement, cast),
       O(SUStringCreate, string_create),             O(SUStringRelease, string_release),
-      O(SUStringGetUTF8Length, string_length),      O(SUStringGetUTF8, string_utf8)};
+      O(SUStringGetUTF8Length, string_length),      O(SUStringGetUTF8, string_utf8),
+      O(SUEdgeGetSoft, get),                        O(SUEdgeGetSmooth, get),
+      O(SUDrawingElementGetHidden, get)};
   // clang-format on
   return table;
 }

@@ -18,9 +18,9 @@ std::string check_model_invariants(const SkpModel& model) {
   const SkpModel::Limits& limits = model.limits;
   const size_t layers = model.layers.size(), textures = model.textures.size();
   REQUIRE(model.vertex_count == model.triangles.size() * 3, "vertex_count is not 3 x triangles");
-  REQUIRE(model.loaded == (!model.triangles.empty() || !model.edges.empty()),
+  REQUIRE(model.loaded == (!model.triangles.empty() || model.stored_edge_count() != 0),
           "loaded does not match the presence of geometry");
-  REQUIRE(model.triangles.size() <= limits.triangles && model.edges.size() <= limits.edges &&
+  REQUIRE(model.triangles.size() <= limits.triangles && model.stored_edge_count() <= limits.edges &&
               model.scenes.size() <= limits.scenes && layers <= limits.layers,
           "more triangles, edges, scenes or layers than the limits");
   REQUIRE(layers == model.layer_refs.size(), "layer_refs not parallel to layers");
@@ -55,9 +55,11 @@ std::string check_model_invariants(const SkpModel& model) {
     REQUIRE(model.bbox_min[axis] == 1e10f && model.bbox_max[axis] == -1e10f,
             "bounding box moved without triangles");
   }
-  for (const EdgeData& edge : model.edges) {
-    REQUIRE(index_ok(edge.edge_layer, layers) && index_ok(edge.inherited_layer, layers),
-            "edge layer index out of range");
+  for (const std::vector<EdgeData>* list : {&model.edges, &model.outline_edges}) {
+    for (const EdgeData& edge : *list) {
+      REQUIRE(index_ok(edge.edge_layer, layers) && index_ok(edge.inherited_layer, layers),
+              "edge layer index out of range");
+    }
   }
   for (const SceneInfo& scene : model.scenes) REQUIRE(scene.name.size() <= 255, "long scene name");
   for (const LayerInfo& layer : model.layers) REQUIRE(layer.name.size() <= 255, "long layer name");

@@ -35,8 +35,7 @@ json small_model() {
   return json{
       {"layers", {{{"name", "Layer0"}}}},
       {"entities",
-       {{"faces", {square_face(10)}},
-        {"edges", {{{"start", {0, 0, 0}}, {"end", {0, 0, 5}}}}}}},
+       {{"faces", {square_face(10)}}, {"edges", {{{"start", {0, 0, 0}}, {"end", {0, 0, 5}}}}}}},
       {"scenes",
        {{{"name", "Front"},
          {"camera", {{"eye", {5, -50, 0}}, {"target", {5, 5, 0}}, {"up", {0, 0, 1}}}}}}}};
@@ -113,16 +112,6 @@ TEST_F(LoadSequenceTest, SuccessShowsCountsFitsAndClearsTheTitleLater) {
   EXPECT_FALSE(host.timer_running(kStatusTimer));
 }
 
-TEST_F(LoadSequenceTest, TransparencyIsNamedInTheTitle) {
-  json model = small_model();
-  // json::array: a one-element brace list would be a copy of the element for some compilers.
-  model["materials"] = json::array(
-      {{{"name", "glass"}, {"color", {100, 150, 255, 255}}, {"opacity", 0.4}}});
-  model["entities"]["faces"] = json::array({square_face(10, "glass")});
-  ASSERT_TRUE(viewer.open_file_utf8(write("glass.skp", model.dump())));
-  EXPECT_EQ(host.title(), L"Lumeno — 顶点: 6 | 三角形: 2 | 边线: 1 | 纹理: 0 | 含透明材质");
-}
-
 TEST_F(LoadSequenceTest, BadFilesAreReportedAndLeaveNoModel) {
   const std::string valid = small_model().dump();
   struct Case {
@@ -134,12 +123,9 @@ TEST_F(LoadSequenceTest, BadFilesAreReportedAndLeaveNoModel) {
   const Case cases[] = {
       {"empty", ""},
       {"truncated", valid.substr(0, valid.size() / 2)},
-      {"cut after one byte", valid.substr(0, 1)},
-      {"malformed", "{\"entities\": {\"faces\": [ {\"outer\": [[0,0,0],[1,0"},
       {"wrong type", "[1, 2, 3]"},
       {"binary garbage", garbage},
       {"no geometry", json{{"layers", {{{"name", "only"}}}}}.dump()},
-      {"faces of two points", json{{"entities", {{"faces", {{{"outer", {{0, 0, 0}, {1, 0, 0}}}}}}}}}.dump()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -188,37 +174,21 @@ TEST_F(LoadSequenceTest, WidePathIsKeptAndConvertedToUtf8) {
   EXPECT_EQ(viewer.document.path, missing);
 }
 
-TEST_F(LoadSequenceTest, EdgesOnlyModelIsFittedToItsEdges) {
-  const json model = {
-      {"entities",
-       {{"edges", {{{"start", {100, 0, 0}}, {"end", {130, 40, 0}}}}}}}};
-  ASSERT_TRUE(viewer.open_file_utf8(write("wire.skp", model.dump())));
+TEST_F(LoadSequenceTest, EachModelReplacesTheLastWithItsTitleAndFitAndSceneCameraApplies) {
+  const json wire = {{"entities", {{"edges", {{{"start", {100, 0, 0}}, {"end", {130, 40, 0}}}}}}}};
+  ASSERT_TRUE(viewer.open_file_utf8(write("wire.skp", wire.dump())));
   EXPECT_EQ(host.title(), L"Lumeno — 顶点: 0 | 三角形: 0 | 边线: 1 | 纹理: 0");
-  EXPECT_FLOAT_EQ(viewer.panes.viewports()[0].camera.distance, 75.0f);  // 1.5 x 50
-  const Vec3 centre = viewer.bounds().centre();
-  EXPECT_FLOAT_EQ(centre.x, 115.0f);
-  EXPECT_FLOAT_EQ(centre.y, 20.0f);
-}
+  EXPECT_FLOAT_EQ(viewer.panes.viewports()[0].camera.distance, 75.0f);  // 1.5 x the edge
+  EXPECT_FLOAT_EQ(viewer.bounds().centre().x, 115.0f);
 
-TEST_F(LoadSequenceTest, StatisticsBoxText) {
-  ASSERT_TRUE(viewer.open_file_utf8(write("house.skp", small_model().dump())));
-  viewer.show_model_info();
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].caption, L"模型信息");
-  EXPECT_EQ(host.boxes[0].flags, kBoxIconInformation);
-  EXPECT_EQ(host.boxes[0].text,
-            L"模型统计信息\n\n顶点数: 6\n三角形数: 2\n边线数: 1\n纹理数: 0\n场景页: 1\n图层数: 1\n"
-            L"透明材质: 否\n\n包围盒:\n  X: 0.0 ~ 10.0\n  Y: 0.0 ~ 10.0\n  Z: 0.0 ~ 0.0\n"
-            L"  对角线: 14.1");
-}
-
-TEST_F(LoadSequenceTest, SecondModelReplacesTheFirstAndSceneCameraApplies) {
-  ASSERT_TRUE(viewer.open_file_utf8(write("a.skp", small_model().dump())));
-  json bigger = small_model();
-  bigger["entities"]["faces"] = json::array({square_face(100)});
-  bigger["entities"].erase("edges");
-  ASSERT_TRUE(viewer.open_file_utf8(write("b.skp", bigger.dump())));
-  EXPECT_EQ(host.title(), L"Lumeno — 顶点: 6 | 三角形: 2 | 边线: 0 | 纹理: 0");
+  json glass = small_model();
+  // json::array: a one-element brace list would be a copy of the element for some compilers.
+  glass["materials"] =
+      json::array({{{"name", "glass"}, {"color", {100, 150, 255, 255}}, {"opacity", 0.4}}});
+  glass["entities"]["faces"] = json::array({square_face(100, "glass")});
+  glass["entities"].erase("edges");
+  ASSERT_TRUE(viewer.open_file_utf8(write("b.skp", glass.dump())));
+  EXPECT_EQ(host.title(), L"Lumeno — 顶点: 6 | 三角形: 2 | 边线: 0 | 纹理: 0 | 含透明材质");
   EXPECT_NEAR(viewer.panes.viewports()[1].camera.distance, 1.5f * std::sqrt(20000.0f), 1e-2f);
 
   // The scene's eye and target come back through the active pane's camera.

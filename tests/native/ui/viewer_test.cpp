@@ -2,11 +2,10 @@
 // scene cameras, the navigator's camera, theme and timers. Models here are filled by hand.
 #include "ui/viewer.h"
 
-#include "ui/frame.h"
-
 #include <gtest/gtest.h>
 
 #include "tests/native/ui/recording_host.h"
+#include "ui/frame.h"
 
 namespace lumeno {
 namespace {
@@ -84,26 +83,12 @@ TEST_F(ViewerTest, ListStripNarrowsPanesKeepsCamerasAndPressesInItSelectPaneZero
   EXPECT_EQ(viewer.panes.viewports()[1].x + viewer.panes.viewports()[1].width, 1200);
 }
 
-TEST_F(ViewerTest, LayoutChangeGivesFreshCamerasFittedToTheModel) {
+TEST_F(ViewerTest, LayoutChangeKeepsTheActiveIndexValidAndIgnoresOtherValues) {
   viewer.panes.init();
-  // No model: fresh cameras stay at distance 5.
-  viewer.set_layout(3);
-  for (const Viewport& v : viewer.panes.viewports()) EXPECT_EQ(v.camera.distance, 5.0f);
-
-  // With a model the fresh cameras are fitted (the layout commands' test covers the rest).
-  give_model();
-  viewer.set_layout(3);  // the current layout's key rebuilds too
-  ASSERT_EQ(viewer.panes.viewports().size(), 3u);
-  EXPECT_FLOAT_EQ(viewer.panes.viewports()[2].camera.distance, 195.0f);
-  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 89.0f);  // table angles kept
-
-  // Four panes to one with pane 3 active: back to 0.
   viewer.set_layout(4);
   viewer.panes.select(3);
   viewer.set_layout(1);
   EXPECT_EQ(viewer.panes.active_index(), 0);
-
-  // Values outside 1-4 are no layout command.
   viewer.set_layout(0);
   viewer.set_layout(5);
   EXPECT_EQ(viewer.panes.layout(), 1);
@@ -115,55 +100,19 @@ TEST_F(ViewerTest, ActivePaneExistsEvenBeforeTheFirstLayout) {
   EXPECT_EQ(viewer.panes.viewports().size(), 1u);
 }
 
-TEST_F(ViewerTest, FitNeedsALoadedModelAndKeepsAngles) {
-  viewer.panes.init();
-  const int repaints = host.invalidations;
-  viewer.fit_view();
-  EXPECT_EQ(viewer.panes.viewports()[0].camera.distance, 5.0f);
-  EXPECT_EQ(host.invalidations, repaints);
-
-  // A degenerate model (one point) is fitted at 15.
-  give_model();
-  viewer.document.model.bbox_max[0] = viewer.document.model.bbox_max[1] = viewer.document.model.bbox_max[2] = 0.0f;
-  viewer.panes.viewports()[0].camera.pitch = -20.0f;
-  viewer.panes.viewports()[0].camera.perspective = false;
-  viewer.panes.viewports()[0].camera.view_locked = true;
-  viewer.fit_view();
-  EXPECT_FLOAT_EQ(viewer.panes.viewports()[0].camera.distance, 15.0f);
-  EXPECT_EQ(viewer.panes.viewports()[0].camera.pitch, -20.0f);
-  EXPECT_FALSE(viewer.panes.viewports()[0].camera.perspective);
-  EXPECT_GT(host.invalidations, repaints);
-}
-
-TEST_F(ViewerTest, StandardViewsAndTheLockToast) {
+TEST_F(ViewerTest, StandardViewsTurnOnlyTheActivePaneUnlessItIsLocked) {
   viewer.set_layout(2);
   viewer.panes.select(1);
   viewer.set_standard_view(Right);
-  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 0.0f);
   EXPECT_EQ(viewer.panes.viewports()[1].camera.yaw, 90.0f);
-  EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, -45.0f);  // only the active pane turns
-  viewer.set_standard_view(Top);
-  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 89.0f);
-
+  EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, -45.0f);
   viewer.panes.viewports()[1].camera.view_locked = true;
-  const int repaints = host.invalidations;
-  viewer.set_standard_view(Front);
-  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 89.0f);
-  EXPECT_EQ(viewer.panes.viewports()[1].camera.yaw, 0.0f);
+  viewer.set_standard_view(Top);
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 0.0f);
   EXPECT_EQ(viewer.status.toast_text, L"请先按 L 解锁视角");
   EXPECT_EQ(viewer.status.toast_duration, 3000);
-  EXPECT_EQ(viewer.status.toast_start, host.now);
-  EXPECT_TRUE(host.timer_running(kToastTimer));
-  EXPECT_GT(host.invalidations, repaints);
-
-  // The other pane is not locked.
-  viewer.panes.select(0);
-  viewer.set_standard_view(Back);
-  EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, 180.0f);
-
-  // Not a direction: nothing.
-  viewer.set_standard_view(static_cast<NavCubeDir>(6));
-  EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, 180.0f);
+  viewer.set_standard_view(static_cast<NavCubeDir>(6));  // not a direction: nothing
+  EXPECT_EQ(viewer.panes.viewports()[1].camera.yaw, 90.0f);
 }
 
 TEST_F(ViewerTest, SceneCameraAppliesToTheActivePaneEvenWhenLocked) {
@@ -250,13 +199,11 @@ TEST_F(ViewerTest, TimersRouteToToastAndStatus) {
   EXPECT_FALSE(host.timer_running(kToastTimer));
   EXPECT_FALSE(host.timer_running(kStatusTimer));
 
-  // The walk timer and unknown identifiers are not the viewer's: nothing happens.
+  // Other identifiers are not the viewer's own: without a tool, nothing happens.
   viewer.show_toast(L"x", 100);
   host.now += 1000;
-  const size_t titles = host.titles.size();
   for (unsigned id : {kWalkTimer, 0u, 99u}) viewer.on_timer(id);
   EXPECT_EQ(viewer.status.toast_text, L"x");
-  EXPECT_EQ(host.titles.size(), titles);
 }
 
 }  // namespace

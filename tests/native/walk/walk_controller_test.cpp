@@ -10,12 +10,12 @@
 #include "core/app_context.h"
 #include "core/command_ids.h"
 #include "core/command_registry.h"
+#include "core/status_toast.h"
 #include "model/document.h"
 #include "render/display_options.h"
 #include "render/navigator.h"
 #include "render/panes.h"
 #include "tests/native/ui/recording_host.h"
-#include "core/status_toast.h"
 #include "walk_test_model.h"
 
 namespace lumeno {
@@ -216,6 +216,20 @@ TEST_F(WalkTest, MouseLookTurnsAndPitchStopsAtTheLimit) {
   keys.cursor_readable = false;  // no look, movement still runs
   tick(16);
   EXPECT_FLOAT_EQ(yaw - 10 * 0.15f, camera().yaw);
+}
+
+TEST_F(WalkTest, SettlingWithNoKeyHeldRepaintsUntilTheEyeRests) {
+  camera().target_offset[2] = 70.0f;  // the eye about 0.2 m above person height over the floor
+  walk.toggle_walk_mode();
+  const float z = camera().target_offset[2];
+  int repaints = host.invalidations;
+  tick(16);
+  EXPECT_LT(camera().target_offset[2], z);
+  EXPECT_GT(host.invalidations, repaints);
+  for (int i = 0; i < 200; ++i) tick(16);
+  repaints = host.invalidations;
+  tick(16);
+  EXPECT_EQ(repaints, host.invalidations);  // at rest: nothing to show
 }
 
 TEST_F(WalkTest, ValuesThatAreNotFiniteNeverReachTheWalker) {

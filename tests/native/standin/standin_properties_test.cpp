@@ -1,0 +1,248 @@
+// Scenes and cameras, layers, materials, how drawing elements reach their layers and materials
+// (including names the model's lists do not hold), string objects, and texture pixels (BGR/BGRA,
+// bottom row first, rows padded to 4 bytes; images read relative to the model file).
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "standin_test_support.h"
+
+namespace {
+
+using namespace standin_test;
+
+struct StandinProperties : ::testing::Test {
+  SketchUpAPI& a = api();
+  ModelFile file{R"({
+    "layers": [{"name": "Layer0"}, {"name": "家具", "visible": false}],
+    "materials": [{"name": "Brick", "color": [200, 100, 50, 255]}, {"name": "Glass", "opacity": 0.25},
+                  {"name": "Odd", "opacity": 7}, {"name": "Neg", "opacity": -1}],
+    "scenes": [
+      {"name": "透视", "camera": {"eye": [1,2,3], "target": [4,5,6], "up": [0,0,1], "fov": 50}},
+      {"camera": {"eye": [0,0,100], "target": [0,0,0], "up": [0,1,0], "perspective": false}},
+      {"name": "Bare"}, {"camera": {"eye": [0,0,0], "target": [1,0,0]}}],
+    "entities": {
+      "faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]], "layer": "家具", "front": "Brick", "back": "Glass"},
+                {"outer": [[0,0,0],[1,0,0],[0,1,0]], "layer": "Ghost", "front": "Odd", "back": "Neg"},
+                {"outer": [[0,0,0],[1,0,0],[0,1,0]], "layer": "Ghost", "front": "不存在的材质"},
+                {"outer": [[0,0,0],[1,0,0],[0,1,0]]}],
+      "edges": [{"start": [0,0,0], "end": [1,1,1], "material": "Glass"}],
+      "groups": [{"layer": "Layer0", "material": "Brick"}],
+      "instances": [{"definition": "x", "material": "Odd", "layer": "Layer0"}]}})"};
+};
+
+// A perspective camera has its field of view, a parallel one none; defaults are perspective,
+// 35 degrees, Z up; a scene without a camera has none.
+TEST_F(StandinProperties, ScenesAndCameras) {
+  const auto scenes = scenes_of(file.model());
+  SUCameraRef cameras[4] = {{nullptr}, {nullptr}, {nullptr}, {nullptr}};
+  EXPECT_EQ(a.SUSceneGetCamera(scenes.at(2), &cameras[2]), SU_ERROR_NO_DATA);
+  EXPECT_EQ(cameras[2].ptr, nullptr);
+  SUPoint3D eye, target;
+  SUVector3D up;
+  const double fovs[] = {50, 0, 0, 35};
+  for (int i : {0, 1, 3}) {
+    ASSERT_EQ(a.SUSceneGetCamera(scenes.at(i), &cameras[i]), SU_ERROR_NONE);
+    bool perspective = i == 1;
+    double fov = 0, frustum = 0;
+    EXPECT_EQ(a.SUCameraGetPerspective(cameras[i], &perspective), SU_ERROR_NONE);
+    EXPECT_EQ(perspective, i != 1);
+    EXPECT_EQ(a.SUCameraGetPerspectiveFrustumFOV(cameras[i], &frustum),
+              i == 1 ? SU_ERROR_NO_DATA : SU_ERROR_NONE);
+    EXPECT_TRUE(i == 1 || (a.SUCameraGetFOV(cameras[i], &fov) == SU_ERROR_NONE && fov == fovs[i] &&
+                           frustum == fov))
+        << i;
+    ASSERT_EQ(a.SUCameraGetOrientation(cameras[i], &eye, &target, &up), SU_ERROR_NONE);
+    EXPECT_EQ(up.z, i == 1 ? 0 : 1);
+  }
+  EXPECT_TRUE(eye.x == 0 && target.x == 1);
+}
+
+TEST_F(StandinProperties, MaterialsColourOpacityAndType) {
+  const auto faces = faces_of(file.entities());
+  SUMaterialRef m[5] = {{nullptr}, {nullptr}, {nullptr}, {nullptr}, {nullptr}};
+  for (size_t i = 0; i < 5; ++i) {
+    ASSERT_EQ((i % 2 ? a.SUFaceGetBackMaterial : a.SUFaceGetFrontMaterial)(faces[i / 2], &m[i]),
+              SU_ERROR_NONE);
+  }
+  // Opacity outside the range is clamped; a material missing from the model's list is usable.
+  const std::pair<double, bool> opacities[] = {
+      {1.0, false}, {0.25, true}, {1.0, false}, {0.0, true}, {1.0, false}};
+  for (size_t i = 0; i < 5; ++i) {
+    double alpha = -1, opacity = -1;
+    bool use = !opacities[i].second;
+    EXPECT_EQ(a.SUMaterialGetAlpha(m[i], &alpha), SU_ERROR_NONE);
+    EXPECT_EQ(a.SUMaterialGetOpacity(m[i], &opacity), SU_ERROR_NONE);
+    EXPECT_EQ(a.SUMaterialGetUseOpacity(m[i], &use), SU_ERROR_NONE);
+    EXPECT_TRUE(alpha == opacities[i].first && opacity == alpha && use == opacities[i].second) << i;
+  }
+  SUColor c{0, 0, 0, 0};
+  ASSERT_EQ(a.SUMaterialGetColor(m[0], &c), SU_ERROR_NONE);
+  EXPECT_TRUE(c.red == 200 && c.green == 100 && c.blue == 50 && c.alpha == 255);
+  EXPECT_EQ(a.SUMaterialGetColor(m[1], &c), SU_ERROR_NO_DATA);
+  EXPECT_EQ(name_of(a.SUMaterialGetName, m[4]), "不存在的材质");
+  SUTextureRef texture{nullptr};
+  EXPECT_EQ(a.SUMaterialGetTexture(m[0], &texture), SU_ERROR_NO_DATA);
+}
+
+// Elements reach layers and materials through their upcasts; a layer name missing from the
+// model's list gives a valid layer outside that list, the same for every element naming it.
+TEST_F(StandinProperties, ElementsReachTheirLayersAndMaterials) {
+  const SUEntitiesRef e = file.entities();
+  const auto faces = faces_of(e);
+  const auto layers = layers_of(file.model());
+  SULayerRef ghost{nullptr}, ghost_again{nullptr};
+  ASSERT_EQ(a.SUFaceGetLayer(faces[1], &ghost), SU_ERROR_NONE);
+  ASSERT_EQ(a.SUFaceGetLayer(faces[2], &ghost_again), SU_ERROR_NONE);
+  EXPECT_EQ(ghost.ptr, ghost_again.ptr);
+  EXPECT_TRUE(ghost.ptr != layers[0].ptr && ghost.ptr != layers[1].ptr);
+  EXPECT_EQ(name_of(a.SULayerGetName, ghost), "Ghost");
+  const struct {
+    SUDrawingElementRef element;
+    void* layer;
+    const char* material;  // null: none
+  } elements[] = {
+      {a.SUFaceToDrawingElement(faces[0]), layers[1].ptr, "Brick"},
+      {a.SUFaceToDrawingElement(faces[3]), nullptr, nullptr},
+      {a.SUEdgeToDrawingElement(edges_of(e, true)[0]), nullptr, "Glass"},
+      {a.SUGroupToDrawingElement(groups_of(e)[0]), layers[0].ptr, "Brick"},
+      {a.SUComponentInstanceToDrawingElement(instances_of(e)[0]), layers[0].ptr, "Odd"}};
+  for (const auto& el : elements) {
+    SULayerRef layer{&layer};  // no layer named: success with a null layer
+    ASSERT_EQ(a.SUDrawingElementGetLayer(el.element, &layer), SU_ERROR_NONE);
+    EXPECT_EQ(layer.ptr, el.layer);
+    SUMaterialRef m{nullptr};
+    EXPECT_EQ(a.SUDrawingElementGetMaterial(el.element, &m),
+              el.material ? SU_ERROR_NONE : SU_ERROR_NO_DATA);
+    EXPECT_EQ(el.material ? name_of(a.SUMaterialGetName, m) : "", el.material ? el.material : "");
+  }
+}
+
+// A name fills a string with UTF-8 bytes, read into a short buffer as a
+// terminated prefix that never splits a character; name getters need a created string.
+TEST_F(StandinProperties, StringsCreateReadAndRelease) {
+  const SULayerRef layer = layers_of(file.model())[1];
+  SUStringRef s{nullptr};
+  size_t length = 99, copied = 0;
+  ASSERT_EQ(a.SUStringCreate(&s), SU_ERROR_NONE);
+  ASSERT_EQ(a.SULayerGetName(layer, &s), SU_ERROR_NONE);
+  ASSERT_EQ(a.SUStringGetUTF8Length(s, &length), SU_ERROR_NONE);
+  EXPECT_EQ(length, std::strlen("家具"));
+  char buffer[8] = "xxxxxxx";
+  ASSERT_EQ(a.SUStringGetUTF8(s, 5, buffer, &copied), SU_ERROR_NONE);
+  EXPECT_EQ(copied, 3u);
+  EXPECT_STREQ(buffer, "家");
+  EXPECT_EQ(buffer[5], 'x');
+  EXPECT_EQ(a.SUStringRelease(&s), SU_ERROR_NONE);
+  EXPECT_EQ(a.SULayerGetName(layer, &s), SU_ERROR_INVALID_OUTPUT);
+}
+
+// An uncompressed BMP of top-down RGB(A) pixels (stored bottom row first, BGR(A), rows padded).
+std::string encode_bmp(int width, int height, int channels, const std::vector<unsigned char>& px) {
+  const int stride = (width * channels + 3) / 4 * 4;
+  std::string out = "BM";
+  for (uint32_t v : {54u + stride * height, 0u, 54u, 40u, uint32_t(width), uint32_t(height),
+                     1u | uint32_t(channels * 8) << 16}) {
+    for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i));
+  }
+  out.append(24, 0);  // no compression; sizes and palette left to the reader
+  for (int y = height - 1; y >= 0; --y) {
+    for (const unsigned char* p = &px[y * width * channels]; p != &px[(y + 1) * width * channels];
+         p += channels) {
+      out += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0])};
+      if (channels == 4) out += static_cast<char>(p[3]);
+    }
+    out.append(stride - width * channels, '\0');
+  }
+  return out;
+}
+
+// A model whose one face wears a material with the given texture; read() gets its pixels.
+struct Textured : ModelFile {
+  explicit Textured(const std::string& texture_json)
+      : ModelFile(
+            R"({"materials": [{"name": "T", "texture": )" + texture_json +
+            R"(}], "entities": {"faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "T"}]}})") {
+    SUMaterialRef material{nullptr};
+    EXPECT_EQ(api().SUFaceGetFrontMaterial(faces_of(entities())[0], &material), SU_ERROR_NONE);
+    EXPECT_EQ(api().SUMaterialGetTexture(material, &texture), SU_ERROR_NONE);
+  }
+  SUResult read() {
+    double s = 0, t = 0;
+    SUResult r = api().SUTextureGetDimensions(texture, &width, &height, &s, &t);
+    if (r == SU_ERROR_NONE) r = api().SUTextureGetImageDataSize(texture, &size, &bits);
+    if (r != SU_ERROR_NONE) return r;
+    bytes.assign(size + 1, 0xEE);  // never empty: the buffer pointer must not be null
+    r = api().SUTextureGetImageData(texture, size, bytes.data());
+    EXPECT_EQ(bytes.back(), 0xEE);
+    bytes.pop_back();
+    return r;
+  }
+  SUTextureRef texture{nullptr};
+  size_t width = 0, height = 0, size = 0, bits = 0;
+  std::vector<SUByte> bytes;
+};
+
+// 3 x 2 images in a folder next to the model file: top row red green blue, bottom row white
+// black grey (alpha 10..60 when present).
+TEST(StandinTexture, ImagesAreDeliveredBottomRowFirstInBgrOrder) {
+  const unsigned char rgb[6][3] = {{255, 0, 0},     {0, 255, 0}, {0, 0, 255},
+                                   {255, 255, 255}, {0, 0, 0},   {128, 128, 128}};
+  for (int channels : {3, 4}) {
+    std::vector<unsigned char> px;
+    for (int i = 0; i < 6; ++i) {
+      px.insert(px.end(), rgb[i], rgb[i] + 3);
+      if (channels == 4) px.push_back(static_cast<unsigned char>(10 * (i + 1)));
+    }
+    Textured file(R"({"image": "textures/砖 a.bmp"})");
+    ASSERT_TRUE(std::filesystem::create_directories(file.path("textures")));
+    file.write("textures/砖 a.bmp", encode_bmp(3, 2, channels, px));
+    ASSERT_EQ(file.read(), SU_ERROR_NONE);
+    EXPECT_TRUE(file.width == 3 && file.height == 2 && file.bits == size_t(channels) * 8);
+    ASSERT_EQ(file.size, 24u);  // 9 bytes padded to 12, or 12 already aligned, per row
+    for (int i = 0; i < 6; ++i) {
+      const unsigned char* want = &px[((1 - i / 3) * 3 + i % 3) * channels];  // file row 1 first
+      const SUByte* got = &file.bytes[(i / 3) * 12 + (i % 3) * channels];
+      for (int k = 0; k < channels; ++k) EXPECT_EQ(got[k], want[k < 3 ? 2 - k : 3]) << i;
+    }
+  }
+}
+
+// Fills: padding, already aligned rows, alpha, and an empty image; "pixels": as written even
+// when inconsistent.
+TEST(StandinTexture, FillsAndPixelsHaveTheirLayout) {
+  const std::pair<std::string, std::vector<SUByte>> cases[] = {
+      {R"("width": 1, "height": 2, "fill": [10, 20, 30])", {30, 20, 10, 0, 30, 20, 10, 0}},
+      {R"("width": 1, "height": 1, "fill": [10, 20, 30, 40])", {30, 20, 10, 40}},
+      {R"("width": 0, "height": 5, "fill": [10, 20, 30])", {}},
+      {R"("width": 100, "height": 3, "bits_per_pixel": 24, "pixels": "AQIDBAUGBw==")",
+       {1, 2, 3, 4, 5, 6, 7}}};
+  for (const auto& c : cases) {
+    Textured file("{" + c.first + "}");
+    ASSERT_EQ(file.read(), SU_ERROR_NONE);
+    EXPECT_EQ(file.bytes, c.second) << c.first;
+  }
+}
+
+// The caller's buffer must hold the whole image and is not written past; a missing average
+// colour, and an image that does not decode, fail only their own getters.
+TEST(StandinTexture, BuffersAreCheckedAndBrokenImagesFailOnlyTheirGetters) {
+  SketchUpAPI& a = api();
+  Textured file(R"({"width": 3, "height": 2, "fill": [1, 2, 3]})");
+  std::vector<SUByte> buffer(64, 0xAB);
+  EXPECT_EQ(a.SUTextureGetImageData(file.texture, 23, buffer.data()), SU_ERROR_INSUFFICIENT_SIZE);
+  EXPECT_EQ(std::count(buffer.begin(), buffer.end(), 0xAB), 64);
+  EXPECT_EQ(a.SUTextureGetImageData(file.texture, 64, buffer.data()), SU_ERROR_NONE);
+  EXPECT_EQ(buffer[24], 0xAB);
+  EXPECT_EQ(a.SUTextureGetImageData(file.texture, 64, nullptr), SU_ERROR_NULL_POINTER_OUTPUT);
+  SUColor c{0, 0, 0, 0};
+  EXPECT_EQ(a.SUTextureGetAverageColor(file.texture, &c), SU_ERROR_NO_DATA);
+  Textured broken(R"({"image": "broken.png", "average_color": [9, 8, 7, 6]})");
+  broken.write("broken.png", "\x89PNG\r\n\x1a\n truncated");
+  EXPECT_NE(broken.read(), SU_ERROR_NONE);
+  EXPECT_NE(a.SUTextureGetImageData(broken.texture, 64, buffer.data()), SU_ERROR_NONE);
+  ASSERT_EQ(a.SUTextureGetAverageColor(broken.texture, &c), SU_ERROR_NONE);
+  EXPECT_TRUE(c.red == 9 && c.alpha == 6);
+}
+
+}  // namespace
