@@ -1,52 +1,40 @@
 // Load speed and memory of the model store on a generated model of about a million triangles
 // (5,000 placements of a 100-triangle component and one group of 500,000 textured faces),
 // through the stand-in SDK:
-//   BM_OpenOnly         the SDK parsing and releasing the file, shared by every load
-//   BM_SdkWalk          the SDK calls of a load without building records (the SDK's own cost)
-//   BM_LoadFromFile     SkpModel::load_from_file; counters give triangles per second, bytes
-//                       per stored triangle and the peak heap growth during the load
-//   BM_TraversalOnly    the loader's traversal on a model the SDK already holds open
-//   BM_SdkWalkOnly      the same SDK calls on the open model without building records
-//   BM_WorkBound        a self-placing definition walked until the default work bound
-// The loader's overhead over the SDK's own cost is TraversalOnly / SdkWalkOnly.
+// the file's parse (OpenOnly), the whole load with triangles per second, bytes per triangle and
+// peak heap growth (LoadFromFile), the loader's traversal against the bare SDK calls on an open
+// model (TraversalOnly / SdkWalkOnly: the loader's overhead) and the default work bound on a
+// self-placing definition (WorkBound).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <stdlib.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <new>
-#include <string>
 #include <vector>
 
 #include "model/skp_model.h"
 #include "sdk/sketchup_api.h"
 #include "tests/native/support/sdk_binding.h"
 
-// Counts the bytes live on the C++ heap of the benchmark process (the stand-in library's
-// allocations included: its operator new resolves to these), so that a benchmark can report
-// the peak heap growth of one load.
-
+// Bytes live on the C++ heap of the process (the stand-in library's allocations included: its
+// operator new resolves to these), so that a benchmark can report the peak growth of one load.
 namespace {
-
-size_t g_live = 0;
-size_t g_peak = 0;
+size_t g_live = 0, g_peak = 0;
 
 void* allocate(size_t size) {
   void* p = std::malloc(size == 0 ? 1 : size);
   if (p == nullptr) throw std::bad_alloc();
   g_live += malloc_usable_size(p);
-  if (g_live > g_peak) g_peak = g_live;
+  g_peak = std::max(g_peak, g_live);
   return p;
 }
-
 void release(void* p) {
-  if (p == nullptr) return;
-  g_live -= malloc_usable_size(p);
+  g_live -= p == nullptr ? 0 : malloc_usable_size(p);
   std::free(p);
 }
-
 }  // namespace
 
 void* operator new(size_t size) { return allocate(size); }
@@ -96,44 +84,30 @@ size_t write_big_model(const std::string& path) {
   return kInstances * kSquares * 2 + kGroupFaces;
 }
 
-// A top-level face and a definition that places itself twice and holds nothing else: 2^64
-// entities lists within the depth limit, so only the work bound ends the walk.
-void write_self_containing_model(const std::string& path) {
-  std::ofstream out(path, std::ios::binary);
-  out << "{\"definitions\":[{\"name\":\"D\",\"entities\":{"
-         "\"instances\":[{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,1,0,0,1]},"
-         "{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,0,1,0,1]}]}}],"
-         "\"entities\":{\"faces\":[{\"outer\":[[0,0,0],[1,0,0],[1,1,0],[0,1,0]]}],"
-         "\"instances\":[{\"definition\":\"D\"}]}}";
-}
-
 template <typename Owner, typename Ref>
 std::vector<Ref> list(SUResult (*count_fn)(Owner, size_t*),
                       SUResult (*get_fn)(Owner, size_t, Ref*, size_t*), Owner owner) {
-  size_t count = 0;
-  std::vector<Ref> items;
-  if (count_fn(owner, &count) != SU_ERROR_NONE || count == 0) return items;
-  items.assign(count, Ref{nullptr});
-  size_t got = 0;
-  if (get_fn(owner, count, items.data(), &got) != SU_ERROR_NONE) got = 0;
-  items.resize(got < count ? got : count);
+  size_t count = 0, got = 0;
+  count_fn(owner, &count);
+  std::vector<Ref> items(count, Ref{nullptr});
+  if (count == 0 || get_fn(owner, count, items.data(), &got) != SU_ERROR_NONE) got = 0;
+  items.resize(std::min(got, count));
   return items;
 }
 
 size_t walk_face(const SketchUpAPI& api, SUFaceRef face) {
   SULayerRef layer = {nullptr};
-  api.SUFaceGetLayer(face, &layer);
-  SUMaterialRef material = {nullptr};
+  SUMaterialRef material = {nullptr}, back = {nullptr};
+  SUTextureRef texture = {nullptr};
+  SUColor colour;
+  double alpha = 1.0;
   bool textured = false;
+  api.SUFaceGetLayer(face, &layer);
   if (api.SUFaceGetFrontMaterial(face, &material) == SU_ERROR_NONE) {
-    SUTextureRef texture = {nullptr};
-    SUColor colour;
-    double alpha = 1.0;
     textured = api.SUMaterialGetTexture(material, &texture) == SU_ERROR_NONE;
     api.SUMaterialGetColor(material, &colour);
     api.SUMaterialGetAlpha(material, &alpha);
   } else {
-    SUMaterialRef back = {nullptr};
     api.SUFaceGetBackMaterial(face, &back);
   }
   SUMeshHelperRef mesh = {nullptr};
@@ -141,40 +115,34 @@ size_t walk_face(const SketchUpAPI& api, SUFaceRef face) {
   size_t vertices = 0, triangles = 0, got = 0;
   api.SUMeshHelperGetNumVertices(mesh, &vertices);
   api.SUMeshHelperGetNumTriangles(mesh, &triangles);
-  std::vector<SUPoint3D> points(vertices);
+  std::vector<SUPoint3D> points(vertices), stq(vertices);
   std::vector<SUVector3D> normals(vertices);
   std::vector<size_t> indices(triangles * 3);
   api.SUMeshHelperGetVertices(mesh, vertices, points.data(), &got);
   api.SUMeshHelperGetNormals(mesh, vertices, normals.data(), &got);
   api.SUMeshHelperGetVertexIndices(mesh, indices.size(), indices.data(), &got);
-  if (textured) {
-    std::vector<SUPoint3D> stq(vertices);
-    api.SUMeshHelperGetFrontSTQCoords(mesh, vertices, stq.data(), &got);
-  }
+  if (textured) api.SUMeshHelperGetFrontSTQCoords(mesh, vertices, stq.data(), &got);
   api.SUMeshHelperRelease(&mesh);
   return triangles;
 }
 
-void element_settings(const SketchUpAPI& api, SUDrawingElementRef element) {
+// A group's or instance's transform, layer and colour.
+template <typename Ref>
+void element_settings(const SketchUpAPI& api, SUResult (*get_transform)(Ref, SUTransformation*),
+                      Ref ref) {
+  SUTransformation t;
   SULayerRef layer = {nullptr};
-  api.SUDrawingElementGetLayer(element, &layer);
   SUMaterialRef material = {nullptr};
   SUColor colour;
-  if (api.SUDrawingElementGetMaterial(element, &material) == SU_ERROR_NONE) {
+  get_transform(ref, &t);
+  api.SUDrawingElementGetLayer(SUDrawingElementRef{ref.ptr}, &layer);
+  if (api.SUDrawingElementGetMaterial(SUDrawingElementRef{ref.ptr}, &material) == SU_ERROR_NONE) {
     api.SUMaterialGetColor(material, &colour);
   }
 }
 
 // The SDK calls of a load, walked without building any record: the SDK's own cost, against
 // which the loader's overhead is measured.
-bool open_and_release(const std::string& path) {
-  const SketchUpAPI& api = SketchUpAPI::instance();
-  SUModelRef model = {nullptr};
-  if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE) return false;
-  api.SUModelRelease(&model);
-  return true;
-}
-
 size_t walk_entities(SUEntitiesRef top) {
   const SketchUpAPI& api = SketchUpAPI::instance();
   size_t triangles = 0;
@@ -188,17 +156,13 @@ size_t walk_entities(SUEntitiesRef top) {
     size_t edge_count = 0;
     api.SUEntitiesGetNumEdges(entities, true, &edge_count);
     for (SUGroupRef group : list(api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, entities)) {
-      SUTransformation t;
-      api.SUGroupGetTransform(group, &t);
-      element_settings(api, SUDrawingElementRef{group.ptr});
+      element_settings(api, api.SUGroupGetTransform, group);
       SUEntitiesRef child = {nullptr};
       if (api.SUGroupGetEntities(group, &child) == SU_ERROR_NONE) stack.push_back(child);
     }
     for (SUComponentInstanceRef instance :
          list(api.SUEntitiesGetNumInstances, api.SUEntitiesGetInstances, entities)) {
-      SUTransformation t;
-      api.SUComponentInstanceGetTransform(instance, &t);
-      element_settings(api, SUDrawingElementRef{instance.ptr});
+      element_settings(api, api.SUComponentInstanceGetTransform, instance);
       SUComponentDefinitionRef definition = {nullptr};
       SUEntitiesRef child = {nullptr};
       if (api.SUComponentInstanceGetDefinition(instance, &definition) == SU_ERROR_NONE &&
@@ -210,39 +174,19 @@ size_t walk_entities(SUEntitiesRef top) {
   return triangles;
 }
 
-size_t walk_sdk(const std::string& path) {
-  const SketchUpAPI& api = SketchUpAPI::instance();
-  SUModelRef model = {nullptr};
-  if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE) return 0;
-  for (SULayerRef layer : list(api.SUModelGetNumLayers, api.SUModelGetLayers, model)) {
-    bool visible = true;
-    api.SULayerGetVisibility(layer, &visible);
-  }
-  size_t triangles = 0;
-  SUEntitiesRef top = {nullptr};
-  if (api.SUModelGetEntities(model, &top) == SU_ERROR_NONE) triangles = walk_entities(top);
-  for (SUSceneRef scene : list(api.SUModelGetNumScenes, api.SUModelGetScenes, model)) {
-    SUCameraRef camera = {nullptr};
-    api.SUSceneGetCamera(scene, &camera);
-  }
-  api.SUModelRelease(&model);
-  return triangles;
-}
-
-struct Files {
-  std::string dir;
-  std::string big;
-  std::string self_containing;
-  size_t big_triangles = 0;
-
+struct Files {  // written once, removed at exit
+  std::string dir = mkdtemp(&std::string("/tmp/lumeno_bench_XXXXXX")[0]);
+  std::string big = dir + "/big.skp", self_containing = dir + "/self.skp";
+  size_t big_triangles = write_big_model(big);
   Files() {
-    char pattern[] = "/tmp/lumeno_bench_XXXXXX";
-    if (mkdtemp(pattern) == nullptr) std::abort();
-    dir = pattern;
-    big = dir + "/big.skp";
-    self_containing = dir + "/self.skp";
-    big_triangles = write_big_model(big);
-    write_self_containing_model(self_containing);
+    // A face and a definition placing itself twice: 2^64 entities lists within the depth
+    // limit, so only the work bound ends the walk.
+    std::ofstream(self_containing, std::ios::binary)
+        << "{\"definitions\":[{\"name\":\"D\",\"entities\":{"
+           "\"instances\":[{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,1,0,0,1]},"
+           "{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,0,1,0,1]}]}}],"
+           "\"entities\":{\"faces\":[{\"outer\":[[0,0,0],[1,0,0],[1,1,0],[0,1,0]]}],"
+           "\"instances\":[{\"definition\":\"D\"}]}}";
     if (!lumeno::test::bind_full_sdk(LUMENO_STANDIN_FULL_DIR)) std::abort();
   }
   ~Files() {
@@ -256,26 +200,23 @@ const Files& files() {
   return instance;
 }
 
-void BM_OpenOnly(benchmark::State& state) {
-  const Files& f = files();
-  const size_t before = g_live;
-  g_peak = g_live;
-  for (auto _ : state) {
-    if (!open_and_release(f.big)) state.SkipWithError("stand-in did not open");
-  }
-  state.counters["peak_open_MiB"] = static_cast<double>(g_peak - before) / (1024.0 * 1024.0);
-}
-
-void BM_SdkWalk(benchmark::State& state) {
-  const Files& f = files();
-  size_t triangles = 0;
-  for (auto _ : state) {
-    triangles = walk_sdk(f.big);
-    benchmark::DoNotOptimize(triangles);
-  }
+void report_triangles(benchmark::State& state, size_t triangles) {
   state.counters["triangles"] = static_cast<double>(triangles);
   state.counters["triangles_per_s"] = benchmark::Counter(
       static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_OpenOnly(benchmark::State& state) {
+  const Files& f = files();
+  const size_t before = g_peak = g_live;
+  const SketchUpAPI& api = SketchUpAPI::instance();
+  for (auto _ : state) {
+    SUModelRef model = {nullptr};
+    if (api.SUModelCreateFromFile(&model, f.big.c_str()) != SU_ERROR_NONE)
+      state.SkipWithError("not opened");
+    api.SUModelRelease(&model);
+  }
+  state.counters["peak_open_MiB"] = static_cast<double>(g_peak - before) / (1024.0 * 1024.0);
 }
 
 void BM_LoadFromFile(benchmark::State& state) {
@@ -285,24 +226,17 @@ void BM_LoadFromFile(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     model.unload();
-    const size_t before = g_live;
-    g_peak = g_live;
+    const size_t before = g_peak = g_live;
     state.ResumeTiming();
     model.load_from_file(f.big);
-    state.PauseTiming();
-    const size_t growth = g_peak - before;
-    if (growth > peak_growth) peak_growth = growth;
-    state.ResumeTiming();
+    peak_growth = std::max(peak_growth, g_peak - before);
   }
-  const double triangles = static_cast<double>(model.triangles.size());
   if (model.triangles.size() != f.big_triangles) state.SkipWithError("triangle count differs");
-  state.counters["triangles"] = triangles;
-  state.counters["triangles_per_s"] =
-      benchmark::Counter(triangles, benchmark::Counter::kIsIterationInvariantRate);
+  report_triangles(state, model.triangles.size());
   size_t stored =
       model.triangles.capacity() * sizeof(Triangle) + model.edges.capacity() * sizeof(EdgeData);
   for (const TextureData& t : model.textures) stored += t.pixels.capacity();
-  state.counters["bytes_per_triangle"] = static_cast<double>(stored) / triangles;
+  state.counters["bytes_per_triangle"] = static_cast<double>(stored) / model.triangles.size();
   state.counters["sizeof_Triangle"] = static_cast<double>(sizeof(Triangle));
   // Peak heap growth during the load: the stand-in's parsed model and the arrays together.
   state.counters["peak_load_MiB"] = static_cast<double>(peak_growth) / (1024.0 * 1024.0);
@@ -337,8 +271,7 @@ void BM_TraversalOnly(benchmark::State& state) {
     model.unload();
     state.ResumeTiming();
   }
-  state.counters["triangles_per_s"] = benchmark::Counter(
-      static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
+  report_triangles(state, triangles);
 }
 
 void BM_SdkWalkOnly(benchmark::State& state) {
@@ -348,8 +281,7 @@ void BM_SdkWalkOnly(benchmark::State& state) {
     triangles = walk_entities(open.entities);
     benchmark::DoNotOptimize(triangles);
   }
-  state.counters["triangles_per_s"] = benchmark::Counter(
-      static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
+  report_triangles(state, triangles);
 }
 
 void BM_WorkBound(benchmark::State& state) {
@@ -360,7 +292,6 @@ void BM_WorkBound(benchmark::State& state) {
 }
 
 BENCHMARK(BM_OpenOnly)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-BENCHMARK(BM_SdkWalk)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_TraversalOnly)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_SdkWalkOnly)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();

@@ -1,7 +1,9 @@
-// Face appearance (front and back materials, the opacity step) and texture records.
+// Face appearance (front and back materials, the opacity step, the vendor's undefined colour
+// alpha) and texture records (bounds, sharing, the byte cap of one load).
 #include <gtest/gtest.h>
 
 #include "tests/native/model/standin_fixture.h"
+#include "tests/native/support/sdk_binding.h"
 
 namespace lumeno {
 namespace test {
@@ -11,37 +13,46 @@ namespace {
 const json kStq =
     json::array({point(0.5, 0, 1), point(0.5, 0, 1), point(0.5, 1, 1), point(0.5, 1, 1)});
 
+json textured_face(double x, const std::string& material) {
+  return with(square(x, 0, 0, 1), {{"front", material}, {"stq", kStq}});
+}
+
 class MaterialsTest : public StandinModelTest {
  protected:
   // Loads one square with the given face keys (and texture coordinates) and materials; returns
   // its first vertex.
-  TriangleVertex load_face(json face_keys, const json& materials) {
-    json face = square(0, 0, 0, 1);
-    face_keys["stq"] = kStq;
-    face.update(face_keys);
-    json model = with_faces(face);
+  TriangleVertex load_face(const json& face_keys, const json& materials) {
+    json model = with_faces(with(with(square(0, 0, 0, 1), {{"stq", kStq}}), face_keys));
     model["materials"] = materials;
     EXPECT_TRUE(load(model));
     return model_.triangles.empty() ? TriangleVertex() : model_.triangles[0].vertices[0];
   }
 };
 
-TEST_F(MaterialsTest, FrontOpacityStep) {
+TEST_F(MaterialsTest, FrontColourSourceAndOpacityStep) {
+  const json texture = {{"width", 2}, {"height", 2}, {"fill", {1, 2, 3}}};
+  const json averaged = with(texture, {{"average_color", {40, 50, 60, 255}}});
+  const json colour = {10, 20, 30, 77};
   const struct {
-    json opacity;  // null: absent
-    float alpha;
+    json material;
+    float red, alpha;
     bool transparent;
   } cases[] = {
-      {nullptr, 1.0f, false},      {0.5, 127 / 255.0f, true},   {0.995, 253 / 255.0f, false},
-      {0.99, 252 / 255.0f, false}, {0.989, 252 / 255.0f, true}, {0.0, 0.0f, true},
+      {{{"color", colour}}, 10, 255, false},  // no opacity
+      {{{"color", colour}, {"opacity", 0.5}}, 10, 127, true},
+      {{{"color", colour}, {"opacity", 0.99}}, 10, 252, false},
+      {{{"color", colour}, {"opacity", 0.989}}, 10, 252, true},
+      {{{"color", colour}, {"texture", averaged}, {"opacity", 0.5}}, 10, 127, true},
+      {{{"texture", averaged}, {"opacity", 0.5}}, 40, 127, true},
+      {{{"texture", texture}, {"opacity", 0.5}}, 200, 255, false},  // neither: the fallback
   };
   for (const auto& c : cases) {
-    json material = {{"name", "m"}, {"color", {10, 20, 30, 77}}};
-    if (!c.opacity.is_null()) material["opacity"] = c.opacity;
-    const TriangleVertex v = load_face({{"front", "m"}}, json::array({material}));
-    EXPECT_FLOAT_EQ(v.r, 10 / 255.0f) << c.opacity;
-    EXPECT_FLOAT_EQ(v.a, c.alpha) << c.opacity;
-    EXPECT_EQ(model_.has_transparency, c.transparent) << c.opacity;
+    const TriangleVertex v =
+        load_face({{"front", "m"}}, json::array({with(c.material, {{"name", "m"}})}));
+    EXPECT_TRUE(std::fabs(v.r * 255 - c.red) + std::fabs(v.a * 255 - c.alpha) < 0.01f)
+        << c.material;
+    EXPECT_EQ(model_.has_transparency, c.transparent) << c.material;
+    EXPECT_EQ(v.texture_index, c.material.contains("texture") ? 0 : -1) << c.material;
   }
 }
 
@@ -55,92 +66,71 @@ TEST_F(MaterialsTest, BackMaterialKeepsItsOwnAlphaAndNoneGivesTheFallback) {
   };
   for (const json& keys : cases) {
     const TriangleVertex v = load_face(keys, materials);
-    EXPECT_FLOAT_EQ(v.g, 100 / 255.0f) << keys;
+    EXPECT_TRUE(v.g == 100 / 255.0f && v.texture_index == -1) << keys;
     EXPECT_FLOAT_EQ(v.a, 90 / 255.0f) << keys << ": no opacity step on the back";
     EXPECT_FALSE(model_.has_transparency) << keys;
-    EXPECT_EQ(v.texture_index, -1) << keys;
   }
   const TriangleVertex v = load_face({{"front", "none"}, {"back", "none"}}, materials);
-  EXPECT_FLOAT_EQ(v.r, 200 / 255.0f);
-  EXPECT_FLOAT_EQ(v.a, 1.0f);
+  EXPECT_TRUE(v.r == 200 / 255.0f && v.a == 1.0f);
 }
 
-TEST_F(MaterialsTest, TexturedFaceColourSources) {
-  json texture = {{"width", 2}, {"height", 2}, {"fill", {1, 2, 3}}};
-  json averaged = texture;
-  averaged["average_color"] = {40, 50, 60, 255};
-  const struct {
-    json material;
-    float red, alpha;
-  } cases[] = {
-      {{{"color", {9, 0, 0, 255}}, {"texture", averaged}}, 9 / 255.0f, 127 / 255.0f},
-      {{{"texture", averaged}}, 40 / 255.0f, 127 / 255.0f},
-      {{{"texture", texture}}, 200 / 255.0f, 1.0f},  // neither: the fallback
-  };
-  for (const auto& c : cases) {
-    json material = c.material;
-    material.update({{"name", "m"}, {"opacity", 0.5}});
-    const TriangleVertex v = load_face({{"front", "m"}}, json::array({material}));
-    EXPECT_FLOAT_EQ(v.r, c.red) << c.material;
-    EXPECT_FLOAT_EQ(v.a, c.alpha) << c.material;
-    EXPECT_EQ(v.texture_index, 0) << c.material;
-  }
-}
-
-TEST_F(MaterialsTest, FacesSharingATextureShareOneRecord) {
-  auto textured_face = [&](double x, const char* material) {
-    json face = square(x, 0, 0, 1);
-    face["front"] = material;
-    face["stq"] = kStq;
-    return face;
-  };
-  auto material = [](const char* name, json texture) {
-    return json{{"name", name}, {"color", {1, 1, 1, 255}}, {"texture", texture}};
-  };
-  json model =
-      with_faces({textured_face(0, "wood"), textured_face(2, "brick"), textured_face(4, "wood")});
-  model["materials"] = {material("brick", {{"width", 3}, {"height", 2}, {"fill", {10, 20, 30}}}),
-                        material("wood", {{"width", 1}, {"height", 1}, {"fill", {5, 6, 7, 8}}})};
+TEST_F(MaterialsTest, VendorColourAlphaIsReplacedByTheOpacity) {
+  // The vendor's colour alpha byte is undefined: back-side and group colours read through the
+  // vendor's functions take their alpha from the material's opacity (none: opaque).
+  json back = with(square(0, 0, 0, 1), {{"back", "half"}});
+  json group = with(group_at(2), {{"material", "tint"}});
+  const json model = {
+      {"materials",
+       json::array({{{"name", "tint"}, {"color", {10, 20, 30, 40}}},
+                    {{"name", "half"}, {"color", {10, 20, 30, 40}}, {"opacity", 0.5}}})},
+      {"entities", {{"faces", json::array({back})}, {"groups", json::array({group})}}}};
+  ASSERT_TRUE(bind_vendor_shaped_sdk(LUMENO_STANDIN_FULL_DIR));
   ASSERT_TRUE(load(model));
-  ASSERT_EQ(model_.textures.size(), 2u);
-  // In order of first use: wood, then brick, copied as the SDK delivers them.
-  const TextureData& wood = model_.textures[0];
-  const TextureData& brick = model_.textures[1];
-  EXPECT_TRUE(wood.index == 0 && wood.width == 1 && wood.bits_per_pixel == 32);
-  EXPECT_EQ(wood.pixels, (std::vector<uint8_t>{7, 6, 5, 8})) << "blue first";
-  EXPECT_TRUE(brick.index == 1 && brick.width == 3 && brick.height == 2 &&
-              brick.bits_per_pixel == 24);
-  EXPECT_EQ(brick.pixels.size(), 24u) << "rows of 9 bytes padded to 12";
-  for (int i : {0, 4}) EXPECT_EQ(model_.triangles[i].vertices[0].texture_index, 0);
-  EXPECT_EQ(model_.triangles[2].vertices[0].texture_index, 1);
+  ASSERT_TRUE(triangle_at(0) && triangle_at(2));
+  EXPECT_FLOAT_EQ(triangle_at(0)->vertices[0].a, 127 / 255.0f) << "back face";
+  EXPECT_FLOAT_EQ(triangle_at(2)->vertices[0].a, 1.0f) << "painted group";
 }
 
 TEST_F(MaterialsTest, TexturesOutsideTheBoundsOrUnreadableAreRejected) {
+  const json fill = {1, 2, 3};
   const struct {
     json texture;
     bool accepted;
   } cases[] = {
-      {{{"width", 4096}, {"height", 512}, {"fill", {1, 2, 3}}}, false},
-      {{{"width", 2048}, {"height", 2048}, {"fill", {1, 2, 3}}}, true},
-      {{{"width", 2049}, {"height", 1}, {"fill", {1, 2, 3}}}, false},
-      {{{"width", 4}, {"height", 0}, {"fill", {1, 2, 3}}}, false},
+      {{{"width", 2048}, {"height", 2048}, {"fill", fill}}, true},
+      {{{"width", 2049}, {"height", 1}, {"fill", fill}}, false},
+      {{{"width", 4}, {"height", 0}, {"fill", fill}}, false},
       {{{"width", 1}, {"height", 1}, {"pixels", ""}, {"bits_per_pixel", 24}}, false},
       {{{"width", 1}, {"height", 1}, {"pixels", "AAAA"}, {"bits_per_pixel", 0}}, false},
-      {{{"width", 1}, {"height", 1}, {"pixels", "AAAA"}, {"bits_per_pixel", 7}}, true},
-      {{{"width", 2}, {"height", 2}, {"fill", {1, 2, 3}}, {"fail", {"SUTextureGetImageData"}}},
-       false},
-      {{{"width", 2}, {"height", 2}, {"fill", {1, 2, 3}}, {"fail", {"SUTextureGetImageDataSize"}}},
-       false},
+      {{{"width", 2}, {"height", 2}, {"fill", fill}, {"fail", {"SUTextureGetImageData"}}}, false},
   };
   for (const auto& c : cases) {
     json material = {{"name", "m"}, {"color", {11, 22, 33, 255}}, {"texture", c.texture}};
     const TriangleVertex v = load_face({{"front", "m"}}, json::array({material}));
-    EXPECT_EQ(model_.textures.size(), c.accepted ? 1u : 0u) << c.texture;
-    EXPECT_EQ(model_.texture_cache.size(), c.accepted ? 1u : 0u) << c.texture;
-    EXPECT_EQ(v.texture_index, c.accepted ? 0 : -1) << c.texture;
+    EXPECT_EQ(model_.textures.size() + model_.texture_cache.size(), c.accepted ? 2u : 0u)
+        << c.texture;
+    EXPECT_TRUE(v.texture_index == (c.accepted ? 0 : -1) && v.u == (c.accepted ? 0.5f : 0.0f))
+        << c.texture;
     EXPECT_FLOAT_EQ(v.r, 11 / 255.0f) << c.texture << ": the material colour stays";
-    EXPECT_FLOAT_EQ(v.u, c.accepted ? 0.5f : 0.0f) << c.texture;
   }
+}
+
+TEST_F(MaterialsTest, FacesShareTextureRecordsUpToTheByteCap) {
+  json model = with_faces({textured_face(0, "t0"), textured_face(2, "t1"), textured_face(4, "t0"),
+                           textured_face(6, "t2")});
+  for (int i = 0; i < 3; ++i) {  // 2 x 2 BGR, rows padded to 8 bytes: 16 bytes each
+    const json texture = {{"width", 2}, {"height", 2}, {"fill", {i, i, i}}};
+    model["materials"].push_back(
+        {{"name", "t" + std::to_string(i)},
+         {"texture", with(texture, {{"average_color", {100 + i, 50, 25, 255}}})}});
+  }
+  model_.limits.texture_bytes_per_load = 40;  // room for two
+  ASSERT_TRUE(load(model));
+  ASSERT_EQ(model_.textures.size(), 2u);
+  const int expected[] = {0, 1, 0, -1};  // in order of first use; the third is over the cap
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(model_.triangles[2 * i].vertices[0].texture_index, expected[i]);
+  EXPECT_FLOAT_EQ(model_.triangles[6].vertices[0].r, 102 / 255.0f) << "its average colour";
 }
 
 }  // namespace

@@ -3,12 +3,17 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "model/skp_model.h"
 #include "tests/native/support/byte_fed_sdk.h"
+#include "tests/native/support/sdk_binding.h"
 
 namespace lumeno {
 namespace test {
@@ -17,28 +22,62 @@ using json = nlohmann::json;
 
 class StandinModelTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    ASSERT_TRUE(bind_full_sdk(LUMENO_STANDIN_FULL_DIR)) << "stand-in SDK not loadable";
+    char pattern[] = "/tmp/lumeno_model_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
   // Writes `text` as <temp>/<name> and returns the path.
-  std::string write_file(const std::string& name, const std::string& text);
+  std::string write_file(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
+    return dir_ + "/" + name;
+  }
   std::string write_model(const json& model) { return write_file("model.skp", model.dump()); }
-  // Writes and loads into `model_`.
   bool load(const json& model) { return model_.load_from_file(write_model(model)); }
   // The first triangle whose smallest x is `x`, or null.
-  const Triangle* triangle_at(float x) const;
+  const Triangle* triangle_at(float x) const {
+    for (const Triangle& t : model_.triangles) {
+      if (std::min({t.vertices[0].x, t.vertices[1].x, t.vertices[2].x}) == x) return &t;
+    }
+    return nullptr;
+  }
 
   std::string dir_;
   SkpModel model_;
 };
 
-json point(double x, double y, double z);
+inline json point(double x, double y, double z) { return json::array({x, y, z}); }
+// `element` with `keys` added or replaced.
+inline json with(json element, const json& keys) {
+  element.update(keys);
+  return element;
+}
 // An axis-aligned square in the plane z, corner (x, y), counter-clockwise seen from above.
-json square(double x, double y, double z, double size);
+inline json square(double x, double y, double z, double size) {
+  return {{"outer", json::array({point(x, y, z), point(x + size, y, z),
+                                 point(x + size, y + size, z), point(x, y + size, z)})}};
+}
 // `faces` (a face or an array of them) as a model's top-level entities.
-json with_faces(const json& faces);
-json translation(double x, double y, double z);
-json quarter_turn_z();  // 90 degrees about z
-json edge(json start, json end);
+inline json with_faces(const json& faces) {
+  return {{"entities", {{"faces", faces.is_array() ? faces : json::array({faces})}}}};
+}
+// A group holding the unit square at (x, 0, 0).
+inline json group_at(double x) {
+  return {{"entities", with_faces(square(x, 0, 0, 1))["entities"]}};
+}
+inline json translation(double x, double y, double z) {
+  return json::array({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1});
+}
+// 90 degrees about z, column order: x axis to (0, 1, 0), y axis to (-1, 0, 0).
+inline json quarter_turn_z() {
+  return json::array({0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+}
+inline json edge(json start, json end) { return {{"start", start}, {"end", end}}; }
 
 }  // namespace test
 }  // namespace lumeno

@@ -1,7 +1,8 @@
-// Flattening groups and instances into world-space triangles and edges, through the stand-in.
+// Flattening groups and instances into world-space triangles and edges, through the stand-in,
+// and the hard limits of a load, reached with small models through lowered limits.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 
 #include "tests/native/model/standin_fixture.h"
 
@@ -9,17 +10,7 @@ namespace lumeno {
 namespace test {
 namespace {
 
-class TraversalTest : public StandinModelTest {
- protected:
-  bool has_corner(float x, float y, float z) const {
-    for (const Triangle& t : model_.triangles) {
-      for (const TriangleVertex& v : t.vertices) {
-        if (std::fabs(v.x - x) + std::fabs(v.y - y) + std::fabs(v.z - z) < 1e-4f) return true;
-      }
-    }
-    return false;
-  }
-};
+class TraversalTest : public StandinModelTest {};
 
 json definition(const char* name, const json& entities) {
   return json::array({{{"name", name}, {"entities", entities}}});
@@ -28,89 +19,59 @@ json place(const char* definition, const json& transform) {
   return {{"definition", definition}, {"transform", transform}};
 }
 
+json in_a_row(int count, bool faces) {
+  json items = json::array();
+  for (int i = 0; i < count; ++i) {
+    items.push_back(faces ? square(i * 2.0, 0, 0, 1) : edge(point(i, 0, 0), point(i, 1, 0)));
+  }
+  return items;
+}
+
 TEST_F(TraversalTest, InstanceTimesGroupTimesPoint) {
   // Definition "D" holds a group turned a quarter about z, which holds a unit square at
   // (1, 0, 0). The instance moves D by (100, 0, 0). Innermost first: turn, then move.
-  json group = {{"transform", quarter_turn_z()},
-                {"entities", with_faces(square(1, 0, 0, 1))["entities"]}};
+  json group = with(group_at(1), {{"transform", quarter_turn_z()}});
   ASSERT_TRUE(
       load({{"definitions", definition("D", {{"groups", json::array({group})}})},
             {"entities", {{"instances", json::array({place("D", translation(100, 0, 0))})}}}}));
   ASSERT_EQ(model_.triangles.size(), 2u);
   // (1,0)->(0,1)->(100,1); (2,0)->(100,2); (2,1)->(99,2); (1,1)->(99,1).
-  EXPECT_TRUE(has_corner(100, 1, 0) && has_corner(100, 2, 0) && has_corner(99, 2, 0) &&
-              has_corner(99, 1, 0));
-  EXPECT_FLOAT_EQ(model_.bbox_min[0], 99.0f);
-  EXPECT_FLOAT_EQ(model_.bbox_max[1], 2.0f);
-  for (const TriangleVertex& v : model_.triangles[0].vertices) EXPECT_NEAR(v.nz, 1.0f, 1e-6f);
+  EXPECT_TRUE(model_.bbox_min[0] == 99 && model_.bbox_min[1] == 1 && model_.bbox_max[0] == 100 &&
+              model_.bbox_max[1] == 2);
 }
 
-TEST_F(TraversalTest, UniformlyScaledInstanceUsesElement15) {
-  // The vendor stores a uniform scale of 2 as 1/2 in element 15; it scales the translation too.
-  json scaled = translation(10, 0, 0);
-  scaled[15] = 0.5;
-  ASSERT_TRUE(load({{"definitions", definition("D", with_faces(square(0, 0, 0, 1))["entities"])},
-                    {"entities", {{"instances", json::array({place("D", scaled)})}}}}));
-  EXPECT_FLOAT_EQ(model_.bbox_min[0], 20.0f);
-  EXPECT_FLOAT_EQ(model_.bbox_max[0], 22.0f);
-  for (const TriangleVertex& v : model_.triangles[0].vertices) {
-    EXPECT_NEAR(std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz), 1.0f, 1e-6f);
-  }
-}
-
-TEST_F(TraversalTest, RecordsFollowTheStackOrder) {
-  // Children of one list: the last instance first, then earlier instances, then groups from
-  // last to first; the list's own faces before all of them. Each marks itself with its x.
-  auto group_at = [](double x) {
-    return json{{"entities", with_faces(square(x, 0, 0, 1))["entities"]}};
-  };
-  json model = with_faces(square(-10, 0, 0, 1));
-  model["definitions"] = definition("I", with_faces(square(0, 0, 0, 1))["entities"]);
-  model["entities"]["groups"] = json::array({group_at(10), group_at(20)});
-  model["entities"]["instances"] =
-      json::array({place("I", translation(30, 0, 0)), place("I", translation(40, 0, 0))});
-  ASSERT_TRUE(load(model));
-  ASSERT_EQ(model_.triangles.size(), 10u);
-  const float expected_x[] = {-10, 40, 30, 20, 10};
-  for (size_t face = 0; face < 5; ++face) {
-    EXPECT_EQ(triangle_at(expected_x[face]), &model_.triangles[face * 2]) << "face " << face;
-  }
-}
-
-TEST_F(TraversalTest, ColourIsInheritedFromTheNearestPaintedGroup) {
+TEST_F(TraversalTest, ListsAreWalkedInStackOrderAndInheritTheNearestColour) {
+  // One list's own faces first, then its groups from last to first. A face takes the colour of
+  // its nearest painted group unless it has its own.
   json materials = json::array({{{"name", "red"}, {"color", {255, 0, 0, 255}}},
                                 {{"name", "blue"}, {"color", {0, 0, 255, 128}}},
                                 {{"name", "green"}, {"color", {0, 255, 0, 255}}}});
-  auto group = [](json entities, const char* material) {
-    json g = {{"entities", entities}};
-    if (material != nullptr) g["material"] = material;
-    return g;
+  auto paint = [](json group, const char* material) {
+    return with(group, {{"material", material}});
   };
-  auto face_at = [](double x) { return with_faces(square(x, 0, 0, 1))["entities"]; };
-  json painted_face = square(50, 0, 0, 1);
-  painted_face["front"] = "green";
-  json model = with_faces(square(0, 0, 0, 1));
+  auto holding = [](json inner) { return json{{"entities", {{"groups", json::array({inner})}}}}; };
+  json model = with_faces(square(-10, 0, 0, 1));
   model["materials"] = materials;
   model["entities"]["groups"] =
-      json::array({group(face_at(10), "red"),
-                   group({{"groups", json::array({group(face_at(20), nullptr)})}}, "red"),
-                   group({{"groups", json::array({group(face_at(30), "blue")})}}, "red"),
-                   group(with_faces(painted_face)["entities"], "red")});
+      json::array({paint(group_at(10), "red"), paint(holding(group_at(20)), "red"),
+                   paint(holding(paint(group_at(30), "blue")), "red"),
+                   paint(with_faces(with(square(50, 0, 0, 1), {{"front", "green"}})), "red")});
   ASSERT_TRUE(load(model));
+  ASSERT_EQ(model_.triangles.size(), 10u);
   const float grey = 200 / 255.0f;
   const struct {
     float x, r, g, b, a;
-  } expectations[] = {
-      {0, grey, grey, grey, 1.0f},  // top level: grey
-      {10, 1, 0, 0, 1},             // in a red group
-      {20, 1, 0, 0, 1},             // unpainted group inside red
-      {30, 0, 0, 1, 128 / 255.0f},  // blue wins, with its alpha
+  } faces[] = {
+      {-10, grey, grey, grey, 1},   // top level: grey
       {50, 0, 1, 0, 1},             // the face's own material wins
+      {30, 0, 0, 1, 128 / 255.0f},  // blue inside red wins, with its alpha
+      {20, 1, 0, 0, 1},             // unpainted group inside red
+      {10, 1, 0, 0, 1},             // in a red group
   };
-  for (const auto& e : expectations) {
-    const Triangle* t = triangle_at(e.x);
-    ASSERT_NE(t, nullptr) << e.x;
-    const TriangleVertex& v = t->vertices[2];
+  for (size_t i = 0; i < 5; ++i) {
+    const auto& e = faces[i];
+    EXPECT_EQ(triangle_at(e.x), &model_.triangles[2 * i]) << "face " << i;
+    const TriangleVertex& v = model_.triangles[2 * i].vertices[2];
     EXPECT_TRUE(v.r == e.r && v.g == e.g && v.b == e.b && v.a == e.a) << "x " << e.x;
   }
 }
@@ -129,94 +90,118 @@ TEST_F(TraversalTest, Depth64IsProcessedAndDepth65Dropped) {
   }
 }
 
-TEST_F(TraversalTest, HostileMeshArrays) {
-  // Indices are checked per triple; normals are normalised unless tiny, and read as up where
-  // the mesh has none.
-  json bad_index = square(0, 0, 0, 1);
-  bad_index["mesh"] = {
-      {"vertices", square(0, 0, 0, 1)["outer"]},
-      {"normals", json::array({point(0, 0, 2), point(0, 0, 2), point(0, 0, 2), point(0, 0, 2)})},
-      {"indices", json::array({0, 1, 2, 0, 2, 4, 0, 2, 3, 3, 0})}};  // 4: out of range
-  json few_normals = square(5, 0, 0, 1);
+TEST_F(TraversalTest, HostileMeshArraysAndTextureCoordinates) {
+  // Indices are checked per triple; normals are normalised unless tiny, and read as up where the
+  // mesh has none. Texture coordinates divide by q and need both a texture and a coordinate.
+  const json up2 = point(0, 0, 2);
+  json bad_index = with(square(0, 0, 0, 1), {{"front", "tex"}});
+  bad_index["mesh"] = {{"vertices", square(0, 0, 0, 1)["outer"]},
+                       {"normals", json::array({up2, up2, up2, up2})},
+                       {"stq", json::array({point(3, 5, 0), point(4, 6, 2)})},        // two of four
+                       {"indices", json::array({0, 1, 2, 0, 2, 4, 0, 2, 3, 3, 0})}};  // 4: bad
+  json few_normals = square(5, 0, 0, 1);  // coordinates, but no texture
   few_normals["mesh"] = {
       {"vertices", json::array({point(5, 0, 0), point(6, 0, 0), point(6, 1, 0)})},
       {"normals", json::array({point(0, 0.00005, 0)})},
+      {"stq", json::array({point(1, 1, 1), point(1, 1, 1), point(1, 1, 1)})},
       {"indices", json::array({0, 1, 2})}};
-  ASSERT_TRUE(load(with_faces({bad_index, few_normals})));
-  ASSERT_EQ(model_.triangles.size(), 3u) << "the bad triple and the trailing pair are dropped";
-  EXPECT_FLOAT_EQ(model_.triangles[1].vertices[2].y, 1.0f);
-  EXPECT_FLOAT_EQ(model_.triangles[1].vertices[2].x, 0.0f);
-  EXPECT_FLOAT_EQ(model_.triangles[0].vertices[0].nz, 1.0f) << "normals are normalised";
-  const Triangle& t = model_.triangles[2];
-  EXPECT_FLOAT_EQ(t.vertices[0].ny, 0.00005f) << "too short to normalise";
-  EXPECT_FLOAT_EQ(t.vertices[1].nz, 1.0f) << "missing normal reads as up";
-}
-
-TEST_F(TraversalTest, TextureCoordinatesDivideByQAndNeedATexture) {
-  json face = square(0, 0, 0, 1);
-  face["front"] = "tex";
-  face["mesh"] = {{"vertices", json::array({point(0, 0, 0), point(1, 0, 0), point(1, 1, 0)})},
-                  {"indices", json::array({0, 1, 2})},
-                  {"stq", json::array({point(3, 5, 0), point(4, 6, 2)})}};  // third has none
-  json no_stq = square(5, 0, 0, 1);  // textured material, but the coordinate call fails
-  no_stq["front"] = "tex";
-  json plain = square(10, 0, 0, 1);  // coordinates, but no texture
-  plain["stq"] = json::array({point(1, 1, 1), point(1, 1, 1), point(1, 1, 1), point(1, 1, 1)});
-  json model = with_faces({face, no_stq, plain});
+  json model = with_faces({bad_index, few_normals});
   model["materials"] = json::array(
       {{{"name", "tex"}, {"texture", {{"width", 2}, {"height", 2}, {"fill", {1, 2, 3}}}}}});
   ASSERT_TRUE(load(model));
-  ASSERT_EQ(model_.triangles.size(), 5u);
+  ASSERT_EQ(model_.triangles.size(), 3u) << "the bad triple and the trailing pair are dropped";
   const TriangleVertex* v = model_.triangles[0].vertices;
-  EXPECT_TRUE(v[0].u == 3 && v[0].v == 5 && v[0].texture_index == 0);
+  EXPECT_TRUE(v[0].u == 3 && v[0].v == 5 && v[0].texture_index == 0 && v[0].nz == 1);
   EXPECT_TRUE(v[1].u == 2 && v[1].v == 3 && v[1].texture_index == 0);
   EXPECT_TRUE(v[2].u == 0 && v[2].texture_index == -1) << "no coordinate for it";
-  for (size_t i = 1; i < 5; ++i) {
-    for (const TriangleVertex& w : model_.triangles[i].vertices) {
-      EXPECT_TRUE(w.texture_index == -1 && w.u == 0 && w.v == 0) << "triangle " << i;
-    }
-  }
+  EXPECT_TRUE(model_.triangles[1].vertices[2].y == 1 && model_.triangles[1].vertices[2].x == 0);
+  const TriangleVertex* w = model_.triangles[2].vertices;
+  EXPECT_FLOAT_EQ(w[0].ny, 0.00005f) << "too short to normalise";
+  EXPECT_FLOAT_EQ(w[1].nz, 1.0f) << "missing normal reads as up";
+  EXPECT_TRUE(w[0].texture_index == -1 && w[0].u == 0 && w[0].v == 0) << "no texture";
 }
 
-TEST_F(TraversalTest, StandaloneEdgesAreTransformedAndKeepLayers) {
+TEST_F(TraversalTest, EdgesAndFailuresSkipOnlyTheirElement) {
+  // Standalone edges are transformed and keep their layers; the face's and its hole's bounding
+  // edges are not standalone. Failing calls skip only the element they belong to.
   json group = {{"transform", translation(0, 0, 10)},
                 {"layer", "B"},
                 {"entities", {{"edges", json::array({edge(point(0, 0, 0), point(1, 0, 0))})}}}};
-  json on_a = edge(point(0, 0, 0), point(0, 5, 0));
-  on_a["layer"] = "A";
-  json holed = square(0, 0, 0, 10);  // its bounding edges are not standalone
-  holed["holes"] = json::array({square(2, 2, 0, 2)["outer"]});
-  json model = with_faces(holed);
+  json model = with_faces(
+      {with(square(0, 0, 0, 10), {{"holes", json::array({square(2, 2, 0, 2)["outer"]})}}),
+       with(square(10, 0, 0, 1), {{"fail", {"SUMeshHelperCreate"}}})});
   model["layers"] = json::array({{{"name", "A"}}, {{"name", "B"}}});
-  model["entities"]["edges"] = json::array({on_a});
-  model["entities"]["groups"] = json::array({group});
+  model["entities"]["edges"] =
+      json::array({with(edge(point(0, 0, 0), point(0, 5, 0)), {{"layer", "A"}}),
+                   with(edge(point(0, 0, 0), point(1, 1, 1)),
+                        {{"fail", {"SUEdgeGetStart", "SUEdgeGetStartVertex"}}})});
+  model["entities"]["groups"] =
+      json::array({group, with(group_at(20), {{"fail", {"SUGroupGetEntities"}}}),
+                   with(group_at(30), {{"fail", {"SUGroupGetTransform"}},
+                                       {"transform", translation(100, 0, 0)}})});
   ASSERT_TRUE(load(model));
   ASSERT_EQ(model_.edges.size(), 2u);
   const EdgeData& a = model_.edges[0];
   const EdgeData& b = model_.edges[1];
   EXPECT_TRUE(a.end[1] == 5 && a.edge_layer == 0 && a.inherited_layer == -1);
   EXPECT_TRUE(b.start[2] == 10 && b.end[0] == 1 && b.edge_layer == -1 && b.inherited_layer == 1);
+  EXPECT_FALSE(triangle_at(10) || triangle_at(20));
+  EXPECT_TRUE(triangle_at(30)) << "a failed transform leaves the identity";
 }
 
-TEST_F(TraversalTest, FailuresSkipOnlyTheirElement) {
-  json bad_face = square(10, 0, 0, 1);
-  bad_face["fail"] = json::array({"SUMeshHelperCreate"});
-  json bad_group = {{"fail", json::array({"SUGroupGetEntities"})},
-                    {"entities", with_faces(square(20, 0, 0, 1))["entities"]}};
-  json unmoved_group = {{"fail", json::array({"SUGroupGetTransform"})},
-                        {"transform", translation(100, 0, 0)},
-                        {"entities", with_faces(square(30, 0, 0, 1))["entities"]}};
-  json bad_edge = edge(point(0, 0, 0), point(1, 1, 1));
-  bad_edge["fail"] = json::array({"SUEdgeGetStart", "SUEdgeGetStartVertex"});
-  json model = with_faces({square(0, 0, 0, 1), bad_face});
-  model["entities"]["edges"] = json::array({bad_edge, edge(point(0, 0, 0), point(2, 2, 2))});
-  model["entities"]["groups"] = json::array({bad_group, unmoved_group});
+TEST_F(TraversalTest, TriangleLimitStopsFacesButNotEdges) {
+  model_.limits.triangles = 5;
+  json model = with_faces(in_a_row(4, true));
+  json group = {{"entities", {{"faces", in_a_row(2, true)}, {"edges", in_a_row(3, false)}}}};
+  model["entities"]["groups"] = json::array({group});
   ASSERT_TRUE(load(model));
-  EXPECT_EQ(model_.triangles.size(), 4u);
-  EXPECT_TRUE(has_corner(0, 0, 0));
-  EXPECT_TRUE(has_corner(30, 0, 0)) << "a failed transform leaves the identity";
-  ASSERT_EQ(model_.edges.size(), 1u);
-  EXPECT_FLOAT_EQ(model_.edges[0].end[0], 2.0f);
+  EXPECT_EQ(model_.triangles.size(), 5u) << "the third face stops inside its mesh";
+  EXPECT_EQ(model_.edges.size(), 3u) << "edges are still collected below a full triangle list";
+  EXPECT_FLOAT_EQ(model_.bbox_max[0], 5.0f) << "only stored triangles count";
+}
+
+TEST_F(TraversalTest, EdgeLimitsPerModelAndPerList) {
+  model_.limits.edges = 4;
+  model_.limits.edges_per_list = 3;
+  json group = {{"entities", {{"edges", in_a_row(3, false)}}}};
+  ASSERT_TRUE(
+      load({{"entities", {{"edges", in_a_row(5, false)}, {"groups", json::array({group})}}}}));
+  ASSERT_EQ(model_.edges.size(), 4u);
+  EXPECT_FLOAT_EQ(model_.edges[2].start[0], 2.0f) << "first three of the top list";
+  EXPECT_FLOAT_EQ(model_.edges[3].start[0], 0.0f) << "then the group's first";
+}
+
+TEST_F(TraversalTest, MeshCountsOutsideTheLimitsSkipTheFace) {
+  model_.limits.mesh_vertices = 4;
+  model_.limits.mesh_triangles = 2;
+  json pentagon = {{"outer", json::array({point(0, 0, 0), point(2, 0, 0), point(3, 1, 0),
+                                          point(1, 2, 0), point(-1, 1, 0)})}};
+  json empty_mesh = with(square(10, 0, 0, 1),
+                         {{"mesh", {{"vertices", json::array()}, {"indices", json::array()}}}});
+  ASSERT_TRUE(load(with_faces({pentagon, square(5, 0, 0, 1), empty_mesh})));
+  EXPECT_EQ(model_.triangles.size(), 2u) << "only the square fits";
+  EXPECT_FLOAT_EQ(model_.bbox_min[0], 5.0f);
+}
+
+TEST_F(TraversalTest, SelfContainingDefinitionEndsAtTheWorkBound) {
+  // A definition that places itself twice: 2^64 entities lists within the depth limit. Past the
+  // triangle limit the walk goes on while it may find edges; the work bound ends it, counting
+  // the top list and every placement.
+  json entities = with_faces(square(0, 0, 0, 1))["entities"];
+  entities["instances"] =
+      json::array({place("D", translation(1, 0, 0)), place("D", translation(0, 1, 0))});
+  const json model = {{"definitions", definition("D", entities)},
+                      {"entities",
+                       {{"edges", in_a_row(1, false)},
+                        {"instances", json::array({place("D", translation(0, 0, 0))})}}}};
+  for (size_t triangle_limit : {10u, 100000u}) {
+    model_.limits.triangles = triangle_limit;
+    model_.limits.work_items = 1000;
+    ASSERT_TRUE(load(model));
+    EXPECT_EQ(model_.triangles.size(), std::min<size_t>(triangle_limit, 2 * 999));
+    EXPECT_EQ(model_.edges.size(), 1u);
+    EXPECT_EQ(model_.work_items_visited(), 1000u);
+  }
 }
 
 }  // namespace

@@ -19,9 +19,7 @@ class ByteFeed {
  public:
   ByteFeed(const uint8_t* data, size_t size) : data_(data), size_(size) {}
   explicit ByteFeed(std::mt19937_64* random) : random_(random) {}
-  // The next byte; 0 once a finite feed is exhausted.
-  uint8_t next();
-  bool exhausted() const { return random_ == nullptr && position_ >= size_; }
+  uint8_t next();  // 0 once a finite feed is exhausted
 
  private:
   const uint8_t* data_ = nullptr;

@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "sdk/sketchup_api.h"
 
@@ -12,23 +11,23 @@ namespace test {
 
 namespace {
 
-// Context: the library and the names to hide.
+struct Hiding {
+  void* library;
+  const std::vector<std::string>* names;
+};
+
 void* resolve_hiding(void* context, const char* name) {
-  const auto* resolver = static_cast<std::pair<void*, const std::vector<std::string>*>*>(context);
-  const std::vector<std::string>& hidden = *resolver->second;
-  if (std::find(hidden.begin(), hidden.end(), name) != hidden.end()) return nullptr;
-  return dlsym(resolver->first, name);
+  const Hiding& hiding = *static_cast<const Hiding*>(context);
+  const bool hidden =
+      std::find(hiding.names->begin(), hiding.names->end(), name) != hiding.names->end();
+  return hidden ? nullptr : dlsym(hiding.library, name);
 }
 
 // The stand-in keeps a process-lifetime registry; unloading the library between tests would
-// orphan it. One extra reference that is never dropped keeps the library resident, so rebinding
-// only swaps the table.
-void keep_resident(const std::string& path) {
-  static std::vector<std::string> resident;
-  if (std::find(resident.begin(), resident.end(), path) != resident.end()) return;
-  if (dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE) != nullptr) {
-    resident.push_back(path);
-  }
+// orphan it. RTLD_NODELETE keeps it resident whatever is closed, so rebinding only swaps the
+// table.
+void* open_resident(const std::string& dir) {
+  return dlopen((dir + "/libSketchUpAPI.so").c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
 }
 
 }  // namespace
@@ -36,17 +35,14 @@ void keep_resident(const std::string& path) {
 bool bind_sdk_hiding(const std::string& dir, const std::vector<std::string>& hidden) {
   SketchUpAPI& api = SketchUpAPI::instance();
   api.unload();
-  const std::string path = dir + "/libSketchUpAPI.so";
-  keep_resident(path);
-  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (library == nullptr) return false;
-  std::pair<void*, const std::vector<std::string>*> resolver{library, &hidden};
-  api.lookup_entries(resolve_hiding, &resolver);
+  Hiding hiding{open_resident(dir), &hidden};
+  if (hiding.library == nullptr) return false;
+  api.lookup_entries(resolve_hiding, &hiding);
+  api.module = hiding.library;  // unload() closes it
   if (!api.has_required_entries()) {
-    dlclose(library);
+    api.unload();
     return false;
   }
-  api.module = library;  // unload() closes it
   api.SUInitialize();
   api.loaded = true;
   return true;
@@ -59,11 +55,10 @@ bool bind_vendor_shaped_sdk(const std::string& dir) {
 }
 
 bool bind_full_sdk(const std::string& dir) {
-  SketchUpAPI& api = SketchUpAPI::instance();
-  api.unload();
-  keep_resident(dir + "/libSketchUpAPI.so");
+  SketchUpAPI::instance().unload();
+  open_resident(dir);  // a reference kept for the life of the process
   const std::wstring wide(dir.begin(), dir.end());
-  return api.load(wide.c_str());
+  return SketchUpAPI::instance().load(wide.c_str());
 }
 
 }  // namespace test
