@@ -7,16 +7,20 @@
 
 namespace e2e {
 
-std::wstring lumeno_exe() { return wintest::windows_path(LUMENO_EXE); }
+std::wstring lumeno_exe() { return windows_path(LUMENO_EXE); }
 
 std::wstring settings_file() {
   const std::wstring exe = lumeno_exe();
   return exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"Tessary.ini";
 }
 
-std::wstring sample_house() {
-  return wintest::windows_path(std::string(LUMENO_SAMPLES_DIR) + "/house.skp");
+std::wstring windows_path(const std::string& unix_path) {
+  std::wstring path = L"Z:";
+  for (char c : unix_path) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return path;
 }
+
+std::wstring sample_house() { return windows_path(std::string(LUMENO_SAMPLES_DIR) + "/house.skp"); }
 
 namespace {
 // Lumeno saves its settings beside itself when it closes: every test starts from the defaults.
@@ -110,7 +114,9 @@ Screenshot capture_screen() {
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32};  // top row first
+  info.bmiHeader.biSize = sizeof(info.bmiHeader), info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biWidth = width, info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap != nullptr && bits != nullptr) {
@@ -146,13 +152,13 @@ void LumenoTest::start(const std::wstring& model, bool settle) {
   const DWORD begin = GetTickCount();
   while (window_text(window_).rfind(counts, 0) != 0 && GetTickCount() - begin < 30000) Sleep(20);
   ASSERT_EQ(window_text(window_).rfind(counts, 0), 0u) << "the model did not load";
-  if (settle) ASSERT_EQ(wait_for_title(window_, L"Lumeno", 30000), L"Lumeno");
+  ASSERT_TRUE(!settle || wait_for_title(window_, L"Lumeno", 30000) == L"Lumeno") << "no picture";
 }
 
 void LumenoTest::close() {
   if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
   window_ = nullptr;
-  if (lumeno_) EXPECT_EQ(lumeno_->wait(30000), 0u);
+  EXPECT_EQ(lumeno_ ? lumeno_->wait(30000) : 0u, 0u);
   lumeno_.reset();
 }
 

@@ -15,6 +15,8 @@ namespace e2e {
 std::wstring lumeno_exe();
 std::wstring settings_file();
 std::wstring sample_house();
+// A path of the build as Wine shows it.
+std::wstring windows_path(const std::string& unix_path);
 
 class Process {
  public:

@@ -44,8 +44,8 @@ void fake_installs(bool present) {
   for (const wchar_t* year : {L"2019", L"2025"}) {
     if (!present) break;
     CreateDirectoryW(install_folder(year).c_str(), nullptr);
-    EXPECT_TRUE(wintest::copy_file(wintest::windows_path(FAKE_SKETCHUP_EXE),
-                                   install_folder(year) + L"\\SketchUp.exe"));
+    EXPECT_TRUE(CopyFileW(e2e::windows_path(FAKE_SKETCHUP_EXE).c_str(),
+                          (install_folder(year) + L"\\SketchUp.exe").c_str(), FALSE));
   }
 }
 

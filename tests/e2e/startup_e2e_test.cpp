@@ -1,6 +1,9 @@
 // Lumeno.exe under Wine: the private runtime folder, and where the SDK comes from when that
 // folder cannot be used.
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 #include "tests/e2e/e2e_driver.h"
 #include "tests/windows/win_test_util.h"
@@ -41,11 +44,12 @@ TEST(StartupE2E, FallbackSearchFindsTheSdkOrSaysWhyNot) {
     wintest::TempFolder root(L"e2e_fallback");
     const std::wstring app = root / L"app";
     CreateDirectoryW(app.c_str(), nullptr);
-    ASSERT_TRUE(wintest::copy_file(e2e::lumeno_exe(), app + L"\\Lumeno.exe"));
-    if (c.standin) {
-      ASSERT_TRUE(
-          wintest::copy_folder_files(wintest::standin_folder(c.standin), app + c.subfolder));
-    }
+    ASSERT_TRUE(CopyFileW(e2e::lumeno_exe().c_str(), (app + L"\\Lumeno.exe").c_str(), FALSE));
+    const std::wstring from = wintest::standin_folder(c.standin ? c.standin : "") + L"\\*" + L'\0',
+                       to = app + c.subfolder + L'\0';  // lists of one, ended by a second NUL
+    SHFILEOPSTRUCTW copy = {};
+    copy.wFunc = FO_COPY, copy.pFrom = from.c_str(), copy.pTo = to.c_str(), copy.fFlags = FOF_NO_UI;
+    ASSERT_TRUE(!c.standin || SHFileOperationW(&copy) == 0);
     for (const wchar_t* name : {L"TEMP", L"TMP"}) SetEnvironmentVariableW(name, long_temp.c_str());
     e2e::Process lumeno(app + L"\\Lumeno.exe", L"", app);  // the child has its own copy
     for (const wchar_t* name : {L"TEMP", L"TMP"}) SetEnvironmentVariableW(name, temp.c_str());
@@ -55,7 +59,9 @@ TEST(StartupE2E, FallbackSearchFindsTheSdkOrSaysWhyNot) {
     PostMessageW(window, box ? WM_COMMAND : WM_CLOSE, box ? IDOK : 0, 0);
     EXPECT_EQ(lumeno.wait(30000), box ? 1u : 0u);
     // The SDK's own files beside the executable are not a runtime folder: they stay.
-    if (!box) EXPECT_TRUE(wintest::file_exists(app + c.subfolder + L"\\SketchUpAPI.dll"));
+    if (!box) {
+      EXPECT_TRUE(wintest::file_exists(app + c.subfolder + L"\\SketchUpAPI.dll"));
+    }
   }
 }
 

@@ -40,9 +40,9 @@ class WalkE2E : public e2e::LumenoTest {
     command(1434, 700);  // "行走"
   }
   static void key(WORD vk, bool down) {
-    INPUT in = {INPUT_KEYBOARD};
-    in.ki = {vk, static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)),
-             down ? 0u : static_cast<DWORD>(KEYEVENTF_KEYUP)};
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD, in.ki.wVk = vk, in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
     SendInput(1, &in, sizeof in);
   }
   static void hold(WORD vk, DWORD ms) {

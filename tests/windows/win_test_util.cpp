@@ -11,14 +11,14 @@ namespace {
 const wchar_t* g_class = nullptr;
 std::function<void(HWND)> g_script;
 
+}  // namespace
+
 void delete_tree(const std::wstring& path) {
   const std::wstring from = path + L'\0';  // a list of one, ended by a second NUL
   SHFILEOPSTRUCTW op = {};
   op.wFunc = FO_DELETE, op.pFrom = from.c_str(), op.fFlags = FOF_NO_UI;
   SHFileOperationW(&op);
 }
-
-}  // namespace
 
 TempFolder::TempFolder(const std::wstring& tag) {
   wchar_t temp[MAX_PATH] = {};

@@ -20,6 +20,7 @@ struct TempFolder {
 bool file_exists(const std::wstring& path, bool folder = false);
 inline bool folder_exists(const std::wstring& path) { return file_exists(path, true); }
 bool write_file(const std::wstring& path, const std::string& bytes);
+void delete_tree(const std::wstring& path);
 std::string read_file(const std::wstring& path);
 std::wstring get_env(const wchar_t* name);
 std::wstring standin_folder(const char* variant);
