@@ -88,11 +88,10 @@ std::wstring window_text(HWND window) {
 }
 
 std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  std::wstring title = window_text(window);
-  while (title != expected && GetTickCount() - start < timeout_ms) {
+  std::wstring title;
+  for (const DWORD start = GetTickCount();
+       (title = window_text(window)) != expected && GetTickCount() - start < timeout_ms;) {
     Sleep(20);
-    title = window_text(window);
   }
   return title;
 }
@@ -123,8 +122,7 @@ Screenshot capture_screen() {
     HGDIOBJ previous = SelectObject(memory, bitmap);
     if (BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY)) {
       const auto* pixels = static_cast<const unsigned char*>(bits);
-      shot.width = width;
-      shot.height = height;
+      shot.width = width, shot.height = height;
       shot.rgb.resize(static_cast<size_t>(width) * height * 3);
       for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) {
         for (int c = 0; c < 3; ++c) shot.rgb[i * 3 + c] = static_cast<char>(pixels[i * 4 + 2 - c]);

@@ -1,5 +1,4 @@
-// Drives Lumeno.exe from outside, the way a user's desktop would: start it, find its windows,
-// read titles, message boxes and the screen, send messages, wait for the exit code.
+// Drives Lumeno.exe from outside, the way a user's desktop would.
 #pragma once
 
 #include <gtest/gtest.h>

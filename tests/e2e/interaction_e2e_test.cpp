@@ -47,10 +47,6 @@ class InteractionE2E : public e2e::LumenoTest {
     ASSERT_TRUE(wintest::write_file(model, cube_model()));
     ASSERT_NO_FATAL_FAILURE(start(model));
   }
-  void post(UINT message, WPARAM w, LPARAM l) {
-    PostMessageW(window_, message, w, l);
-    Sleep(600);
-  }
   // Sampled pixels of the model area that differ clearly between two pictures.
   int changed(const e2e::Screenshot& a, const e2e::Screenshot& b, int bottom = 0) const {
     int n = 0;
@@ -86,11 +82,12 @@ TEST_F(InteractionE2E, KeysAndCommandsToggleEdgesAndLayers) {
 TEST_F(InteractionE2E, RightDragOrbitsWheelZoomsFFitsAndTabShowsTheScene) {
   const auto start = e2e::capture_screen();
   const int cx = w_ / 2, cy = h_ / 2;
-  post(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(cx, cy));
+  PostMessageW(window_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(cx, cy));
   for (int step = 1; step <= 4; ++step) {
-    post(WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(cx + 40 * step, cy + 10 * step));
+    PostMessageW(window_, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(cx + 40 * step, cy + 10 * step));
   }
-  post(WM_RBUTTONUP, 0, MAKELPARAM(cx + 160, cy + 40));
+  PostMessageW(window_, WM_RBUTTONUP, 0, MAKELPARAM(cx + 160, cy + 40));
+  Sleep(600);
   const auto orbited = e2e::capture_screen();
   EXPECT_GT(changed(start, orbited), 1000);
 

@@ -20,7 +20,7 @@ TEST_F(SampleHouseE2E, OneAndFourPanes) {
 
   key('4', 800);
   const auto four = e2e::capture_screen();
-  const int w = w_, h = h_;
+  const LONG w = w_, h = h_;
   const RECT panes[] = {
       {0, 0, w / 2, h / 2}, {w / 2, 0, w - 220, h / 2}, {0, h / 2, w / 2, h}, {w / 2, h / 2, w, h}};
   for (const RECT& pane : panes)

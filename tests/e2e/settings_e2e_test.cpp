@@ -1,6 +1,5 @@
-// Settings, save as an older version and the hand-off to SketchUp, through Lumeno.exe's own
-// window and the real dialogs: edges turned off stay off after a restart, the save dialog's file
-// type decides the version written, and "用 SketchUp 打开" starts the first installed SketchUp.
+// Settings that survive a restart, save as an older version through the real save dialog, and
+// the hand-off to the first installed SketchUp.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, whose types it uses.

@@ -1,5 +1,4 @@
-// Lumeno.exe under Wine: the private runtime folder, and where the SDK comes from when that
-// folder cannot be used.
+// Lumeno.exe under Wine: the private runtime folder, or the fallback search for the SDK.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, whose types it uses.

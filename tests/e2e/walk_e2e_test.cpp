@@ -13,9 +13,8 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-constexpr double kHalfFov = 25.0 * kPi / 180.0;       // the scene's 50 degrees
-const double kPitch = std::asin(6.0 / 300.06);        // the scene looks down this much
+constexpr double kHalfFov = 25.0 * 3.14159265358979 / 180.0;  // the scene's 50 degrees
+const double kPitch = std::asin(6.0 / 300.06);                // the scene looks down this much
 constexpr double kEyeHeight = 1.65 * 39.3701 - 0.25;  // person height above the path's stone
 constexpr double kBackWallY = 240.0;
 constexpr double kEntryY = -43.9;  // 3 % of the model's diagonal before the door
@@ -74,11 +73,6 @@ class WalkE2E : public e2e::LumenoTest {
       }
     return n;
   }
-  std::string ini_text() const {
-    std::string text = wintest::read_file(e2e::settings_file());
-    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());  // UTF-16 or not
-    return text;
-  }
 };
 
 TEST_F(WalkE2E, CollisionStopsAtTheFrontWallAtEyeHeightAndEscapeLeaves) {
@@ -108,7 +102,9 @@ TEST_F(WalkE2E, CollisionStopsAtTheFrontWallAtEyeHeightAndEscapeLeaves) {
   }
   Sleep(200);
   hold(VK_ESCAPE, 50);
-  EXPECT_NE(ini_text().find("Speed=3.30"), std::string::npos) << ini_text();
+  std::string ini = wintest::read_file(e2e::settings_file());
+  ini.erase(std::remove(ini.begin(), ini.end(), '\0'), ini.end());  // UTF-16 or not
+  EXPECT_NE(ini.find("Speed=3.30"), std::string::npos) << ini;
   hold('D', 500);
   EXPECT_LT(changed(stopped, e2e::capture_screen()), 20);
 }
