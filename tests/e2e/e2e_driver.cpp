@@ -1,7 +1,5 @@
 #include "tests/e2e/e2e_driver.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <vector>
 
@@ -9,16 +7,23 @@
 
 namespace e2e {
 
-std::wstring lumeno_exe() { return wintest::windows_path(LUMENO_EXE); }
+std::wstring lumeno_exe() { return windows_path(LUMENO_EXE); }
 
 std::wstring settings_file() {
   const std::wstring exe = lumeno_exe();
   return exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"Tessary.ini";
 }
 
+std::wstring windows_path(const std::string& unix_path) {
+  std::wstring path = L"Z:";
+  for (char c : unix_path) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return path;
+}
+
+std::wstring sample_house() { return windows_path(std::string(LUMENO_SAMPLES_DIR) + "/house.skp"); }
+
 namespace {
-// Lumeno saves its settings beside the executable when it closes: every test starts from the
-// defaults, whatever the tests before it toggled.
+// Lumeno saves its settings beside itself when it closes: every test starts from the defaults.
 class FreshSettings : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override { DeleteFileW(settings_file().c_str()); }
   void OnTestEnd(const ::testing::TestInfo&) override { DeleteFileW(settings_file().c_str()); }
@@ -29,71 +34,15 @@ const bool kFreshSettings = [] {
 }();
 }  // namespace
 
-
-namespace {
-
-std::vector<wchar_t> environment_with(const std::map<std::wstring, std::wstring>& overrides) {
-  std::map<std::wstring, std::wstring> vars;
-  wchar_t* block = GetEnvironmentStringsW();
-  for (const wchar_t* p = block; *p; p += wcslen(p) + 1) {
-    const std::wstring entry(p);
-    const size_t eq = entry.find(L'=', 1);
-    if (eq == std::wstring::npos) continue;
-    vars[entry.substr(0, eq)] = entry.substr(eq + 1);
-  }
-  FreeEnvironmentStringsW(block);
-  for (const auto& o : overrides) {
-    // Environment names are case-insensitive: drop any spelling of the same name first.
-    for (auto it = vars.begin(); it != vars.end();) {
-      if (_wcsicmp(it->first.c_str(), o.first.c_str()) == 0) it = vars.erase(it);
-      else ++it;
-    }
-    vars[o.first] = o.second;
-  }
-  std::vector<wchar_t> out;
-  for (const auto& v : vars) {
-    const std::wstring entry = v.first + L"=" + v.second;
-    out.insert(out.end(), entry.begin(), entry.end());
-    out.push_back(L'\0');
-  }
-  out.push_back(L'\0');
-  return out;
-}
-
-struct FindContext {
-  DWORD pid;
-  const wchar_t* class_name;
-  HWND found;
-};
-
-BOOL CALLBACK find_window(HWND window, LPARAM param) {
-  auto* context = reinterpret_cast<FindContext*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != context->pid || !IsWindowVisible(window)) return TRUE;
-  if (context->class_name != nullptr) {
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    if (wcscmp(name, context->class_name) != 0) return TRUE;
-  }
-  context->found = window;
-  return FALSE;
-}
-
-}  // namespace
-
 Process::Process(const std::wstring& exe, const std::wstring& arguments,
-                 const std::wstring& working_dir,
-                 const std::map<std::wstring, std::wstring>& overrides) {
+                 const std::wstring& working_dir) {
   std::wstring command = L"\"" + exe + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
   std::vector<wchar_t> command_buffer(command.begin(), command.end());
   command_buffer.push_back(L'\0');
-  std::vector<wchar_t> environment = environment_with(overrides);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), command_buffer.data(), nullptr, nullptr, FALSE,
-                      CREATE_UNICODE_ENVIRONMENT, environment.data(),
+  if (!CreateProcessW(exe.c_str(), command_buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info_)) {
     info_ = {};
   }
@@ -117,12 +66,16 @@ DWORD Process::wait(DWORD timeout_ms) {
   return code;
 }
 
-HWND Process::wait_for_window(const wchar_t* class_name, DWORD timeout_ms) const {
+HWND Process::wait_for_window(const wchar_t* class_name, DWORD timeout_ms,
+                              const wchar_t* title) const {
   const DWORD start = GetTickCount();
   do {
-    FindContext context = {info_.dwProcessId, class_name, nullptr};
-    EnumWindows(find_window, reinterpret_cast<LPARAM>(&context));
-    if (context.found != nullptr) return context.found;
+    for (HWND w = FindWindowExW(nullptr, nullptr, class_name, title); w != nullptr;
+         w = FindWindowExW(nullptr, w, class_name, title)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == info_.dwProcessId && IsWindowVisible(w)) return w;
+    }
     if (WaitForSingleObject(info_.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
   } while (GetTickCount() - start < timeout_ms);
   return nullptr;
@@ -134,23 +87,20 @@ std::wstring window_text(HWND window) {
   return text;
 }
 
-std::wstring message_box_text(HWND dialog) {
-  wchar_t text[4096] = {};
-  GetDlgItemTextW(dialog, 0xFFFF, text, 4096);
-  return text;
-}
-
 std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  std::wstring title = window_text(window);
-  while (title != expected && GetTickCount() - start < timeout_ms) {
-    Sleep(50);
-    title = window_text(window);
+  std::wstring title;
+  for (const DWORD start = GetTickCount();
+       (title = window_text(window)) != expected && GetTickCount() - start < timeout_ms;) {
+    Sleep(20);
   }
   return title;
 }
 
-Screenshot::Rgb Screenshot::at(int x, int y) const {
+bool near_colour(const Rgb& got, int r, int g, int b, int tolerance) {
+  return abs(got.r - r) <= tolerance && abs(got.g - g) <= tolerance && abs(got.b - b) <= tolerance;
+}
+
+Rgb Screenshot::at(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return {-1, -1, -1};
   const size_t i = (static_cast<size_t>(y) * width + x) * 3;
   return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
@@ -158,18 +108,13 @@ Screenshot::Rgb Screenshot::at(int x, int y) const {
 }
 
 Screenshot capture_screen() {
-  // Wine's screen device context reads the X server's picture, GL output included.
   Screenshot shot;
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  if (width <= 0 || height <= 0) return shot;
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biSize = sizeof(info.bmiHeader), info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biWidth = width, info.bmiHeader.biHeight = -height;  // top row first
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -177,13 +122,10 @@ Screenshot capture_screen() {
     HGDIOBJ previous = SelectObject(memory, bitmap);
     if (BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY)) {
       const auto* pixels = static_cast<const unsigned char*>(bits);
-      shot.width = width;
-      shot.height = height;
+      shot.width = width, shot.height = height;
       shot.rgb.resize(static_cast<size_t>(width) * height * 3);
       for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) {
-        shot.rgb[i * 3] = static_cast<char>(pixels[i * 4 + 2]);
-        shot.rgb[i * 3 + 1] = static_cast<char>(pixels[i * 4 + 1]);
-        shot.rgb[i * 3 + 2] = static_cast<char>(pixels[i * 4]);
+        for (int c = 0; c < 3; ++c) shot.rgb[i * 3 + c] = static_cast<char>(pixels[i * 4 + 2 - c]);
       }
     }
     SelectObject(memory, previous);
@@ -194,26 +136,63 @@ Screenshot capture_screen() {
   return shot;
 }
 
-POINT client_to_screen(HWND window, int x, int y) {
-  POINT point = {x, y};
-  ClientToScreen(window, &point);
-  return point;
+void LumenoTest::start(const std::wstring& model, bool settle) {
+  lumeno_ =
+      std::make_unique<Process>(lumeno_exe(), model.empty() ? L"" : L"\"" + model + L"\"", L"");
+  window_ = lumeno_->wait_for_window(L"TessaryNativeWnd", 60000);
+  ASSERT_NE(window_, nullptr) << "no main window";
+  RECT client = {};
+  GetClientRect(window_, &client);
+  w_ = client.right;
+  h_ = client.bottom;
+  if (model.empty()) return;
+  const std::wstring counts = L"Lumeno — 顶点: ";
+  const DWORD begin = GetTickCount();
+  while (window_text(window_).rfind(counts, 0) != 0 && GetTickCount() - begin < 30000) Sleep(20);
+  ASSERT_EQ(window_text(window_).rfind(counts, 0), 0u) << "the model did not load";
+  ASSERT_TRUE(!settle || wait_for_title(window_, L"Lumeno", 30000) == L"Lumeno") << "no picture";
 }
 
-int count_client_pixels(HWND window, const Screenshot& shot, int left, int top, int right,
-                        int bottom, bool (*test)(const Screenshot::Rgb&)) {
-  const POINT origin = client_to_screen(window, 0, 0);
+void LumenoTest::close() {
+  if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
+  window_ = nullptr;
+  EXPECT_EQ(lumeno_ ? lumeno_->wait(30000) : 0u, 0u);
+  lumeno_.reset();
+}
+
+void LumenoTest::key(unsigned vk, DWORD settle_ms) {
+  PostMessageW(window_, WM_KEYDOWN, vk, 0);
+  Sleep(settle_ms);
+}
+
+void LumenoTest::command(unsigned id, DWORD settle_ms) {
+  PostMessageW(window_, WM_COMMAND, id, 0);
+  Sleep(settle_ms);
+}
+
+Rgb LumenoTest::at(const Screenshot& shot, int x, int y) const {
+  POINT p = {x, y};
+  ClientToScreen(window_, &p);
+  return shot.at(p.x, p.y);
+}
+
+int LumenoTest::count(const Screenshot& shot, bool (*test)(const Rgb&), RECT r) const {
+  if (IsRectEmpty(&r)) r = {0, 0, w_ - 220, h_};
   int n = 0;
-  for (int y = top; y < bottom; y += 2) {
-    for (int x = left; x < right; x += 2) {
-      if (test(shot.at(origin.x + x, origin.y + y))) ++n;
-    }
+  for (int y = r.top; y < r.bottom; y += 2) {
+    for (int x = r.left; x < r.right; x += 2) n += test(at(shot, x, y));
   }
   return n;
 }
 
-bool near_colour(const Screenshot::Rgb& got, int r, int g, int b, int tolerance) {
-  return abs(got.r - r) <= tolerance && abs(got.g - g) <= tolerance && abs(got.b - b) <= tolerance;
+std::wstring LumenoTest::box_text(const wchar_t* caption) {
+  HWND box = lumeno_->wait_for_window(L"#32770", 20000, caption);
+  if (box == nullptr) return L"<no box>";
+  wchar_t text[4096] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 4096);  // the message box's static text
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+  return text;
 }
 
 }  // namespace e2e

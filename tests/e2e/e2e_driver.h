@@ -1,71 +1,80 @@
-// Drives Lumeno.exe from outside, the way a user's desktop would: start it, find its windows,
-// read titles and message boxes, send messages, wait for the exit code.
+// Drives Lumeno.exe from outside, the way a user's desktop would.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <map>
+#include <memory>
 #include <string>
 
 namespace e2e {
 
-// Lumeno.exe of this build, as a Windows path, and the settings file it writes beside itself
-// (removed before and after every test).
+// Lumeno.exe of this build and the settings file beside it (removed before and after every
+// test), as Windows paths; the sample house.
 std::wstring lumeno_exe();
 std::wstring settings_file();
+std::wstring sample_house();
+// A path of the build as Wine shows it.
+std::wstring windows_path(const std::string& unix_path);
 
 class Process {
  public:
-  // Starts `exe` with `arguments` in `working_dir` (empty: inherited), with the current
-  // environment plus `overrides`.
-  Process(const std::wstring& exe, const std::wstring& arguments, const std::wstring& working_dir,
-          const std::map<std::wstring, std::wstring>& overrides = {});
+  // Starts `exe` with `arguments` in `working_dir` (empty: inherited).
+  Process(const std::wstring& exe, const std::wstring& arguments, const std::wstring& working_dir);
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  bool started() const { return info_.hProcess != nullptr; }
   DWORD id() const { return info_.dwProcessId; }
   // The exit code, or STILL_ACTIVE when it has not ended within `timeout_ms`.
   DWORD wait(DWORD timeout_ms);
-
-  // A visible top-level window of this process with the given class (null: any), or null when
-  // none appears within `timeout_ms`.
-  HWND wait_for_window(const wchar_t* class_name, DWORD timeout_ms) const;
+  // A visible top-level window of this process with the given class (null: any) and, when
+  // `title` is not null, that title; null when none appears within `timeout_ms`.
+  HWND wait_for_window(const wchar_t* class_name, DWORD timeout_ms,
+                       const wchar_t* title = nullptr) const;
 
  private:
   PROCESS_INFORMATION info_ = {};
 };
 
 std::wstring window_text(HWND window);
-// The text of a message box (static control 0xFFFF).
-std::wstring message_box_text(HWND dialog);
 // The title of `window` once it equals `expected`, or the last title seen after `timeout_ms`.
 std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD timeout_ms);
 
-// A screenshot of the whole screen.
+struct Rgb {
+  int r, g, b;
+};
+bool near_colour(const Rgb& got, int r, int g, int b, int tolerance);
+
+// The whole screen; Wine's screen device context reads the X server's picture, GL included.
 struct Screenshot {
-  int width = 0;
-  int height = 0;
-  std::string rgb;  // width * height * 3 bytes, top row first
-  bool valid() const { return width > 0 && height > 0; }
-  // Colour at screen pixel (x, y); {-1, -1, -1} outside.
-  struct Rgb {
-    int r, g, b;
-  };
-  Rgb at(int x, int y) const;
+  int width = 0, height = 0;
+  std::string rgb;             // width * height * 3 bytes, top row first
+  Rgb at(int x, int y) const;  // {-1, -1, -1} outside
 };
 Screenshot capture_screen();
 
-// Screen position of a window's client-area point.
-POINT client_to_screen(HWND window, int x, int y);
+// A test with Lumeno.exe running on a model; closing it at the end expects exit code 0.
+class LumenoTest : public ::testing::Test {
+ protected:
+  void TearDown() override { close(); }
+  // Starts Lumeno.exe on `model` (empty: none) and waits for the main window; with a model,
+  // for the counts in the title and, when `settle`, for the bare title after the first picture.
+  void start(const std::wstring& model, bool settle = true);
+  void close();
+  void key(unsigned vk, DWORD settle_ms = 600);
+  void command(unsigned id, DWORD settle_ms = 600);
+  // Pixel colour at a client point of the main window.
+  Rgb at(const Screenshot& shot, int x, int y) const;
+  // Sampled pixels (every second in each direction) of client rectangle `r` that pass `test`;
+  // the default rectangle is the model area left of the navigator.
+  int count(const Screenshot& shot, bool (*test)(const Rgb&), RECT r = {0, 0, 0, 0}) const;
+  // The text of the message box captioned `caption` (it is then closed with OK).
+  std::wstring box_text(const wchar_t* caption);
 
-// Pixels of a window's client rectangle [left, right) x [top, bottom), every second pixel in
-// each direction, that satisfy `test`.
-int count_client_pixels(HWND window, const Screenshot& shot, int left, int top, int right,
-                        int bottom, bool (*test)(const Screenshot::Rgb&));
-
-// Whether two colours differ by at most `tolerance` in every channel.
-bool near_colour(const Screenshot::Rgb& got, int r, int g, int b, int tolerance);
+  std::unique_ptr<Process> lumeno_;
+  HWND window_ = nullptr;
+  int w_ = 0, h_ = 0;  // client size
+};
 
 }  // namespace e2e

@@ -20,32 +20,6 @@ void delete_tree(const std::wstring& path) {
   SHFileOperationW(&op);
 }
 
-bool copy_file(const std::wstring& from, const std::wstring& to) {
-  return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
-}
-
-bool copy_folder_files(const std::wstring& from, const std::wstring& to) {
-  CreateDirectoryW(to.c_str(), nullptr);
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
-  do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    ok = copy_file(from + L"\\" + data.cFileName, to + L"\\" + data.cFileName) && ok;
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  return ok;
-}
-
-std::wstring windows_path(const std::string& path) {
-  std::wstring wide =
-      path.empty() || path[0] != '/' ? L"" : L"Z:";  // Unix paths, as Wine shows them
-  for (char c : path)
-    wide += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return wide;
-}
-
 TempFolder::TempFolder(const std::wstring& tag) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
@@ -85,7 +59,10 @@ std::wstring get_env(const wchar_t* name) {
 }
 
 std::wstring standin_folder(const char* variant) {
-  return windows_path(std::string(LUMENO_STANDIN_DIR) + "/" + variant);
+  std::wstring path = L"Z:";  // the build's Unix path, as Wine shows it
+  for (const char* c : {LUMENO_STANDIN_DIR "/", variant})
+    for (; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  return path;
 }
 
 HWND make_owner() {

@@ -20,13 +20,8 @@ struct TempFolder {
 bool file_exists(const std::wstring& path, bool folder = false);
 inline bool folder_exists(const std::wstring& path) { return file_exists(path, true); }
 bool write_file(const std::wstring& path, const std::string& bytes);
-std::string read_file(const std::wstring& path);
-bool copy_file(const std::wstring& from, const std::wstring& to);
-// Copies every file of `from` (not recursive) into `to`, creating `to`.
-bool copy_folder_files(const std::wstring& from, const std::wstring& to);
 void delete_tree(const std::wstring& path);
-// A Windows path for a path handed over by the build (a Unix path under Wine becomes Z:\...).
-std::wstring windows_path(const std::string& path);
+std::string read_file(const std::wstring& path);
 std::wstring get_env(const wchar_t* name);
 std::wstring standin_folder(const char* variant);
 
