@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 namespace lumeno {
@@ -84,23 +83,6 @@ TEST(TextConvert, UnpairedSurrogatesAndOutOfRangeValues) {
   for (const Case16& c : cases16) EXPECT_EQ(utf16_to_utf8(c.units), c.utf8) << c.name;
 
   EXPECT_EQ(utf32_to_utf8(std::u32string{char32_t(0xFFFFFFFF)}), kFFFD);
-}
-
-TEST(TextConvert, RandomBytesNeverBreakTheDecoder) {
-  // Whatever the bytes, decoding yields only valid code points, and encoding that gives
-  // well-formed UTF-8 that decodes to the same code points.
-  std::mt19937 rng(1234);
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::uniform_int_distribution<int> length(0, 40);
-  for (int round = 0; round < 1000; ++round) {
-    std::string bytes;
-    const int n = length(rng);
-    for (int i = 0; i < n; ++i) bytes.push_back(static_cast<char>(byte(rng)));
-    const std::u32string decoded = utf8_to_utf32(bytes);
-    const std::string clean = utf32_to_utf8(decoded);
-    ASSERT_EQ(utf8_to_utf32(clean), decoded) << round;
-    ASSERT_EQ(utf16_to_utf8(utf8_to_utf16(clean)), clean) << round;
-  }
 }
 
 }  // namespace

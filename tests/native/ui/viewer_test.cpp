@@ -31,15 +31,6 @@ class ViewerTest : public ::testing::Test {
   Viewer viewer{host};
 };
 
-TEST_F(ViewerTest, PanesFollowTheLayoutTheSettingsLeft) {
-  viewer.panes.set_layout(3);
-  viewer.panes.init();
-  ASSERT_EQ(viewer.panes.viewports().size(), 3u);
-  EXPECT_EQ(viewer.panes.viewports()[0].label, "Perspective");
-  EXPECT_EQ(viewer.panes.viewports()[0].width, 800);
-  EXPECT_EQ(viewer.panes.viewports()[0].camera.distance, 5.0f);
-}
-
 TEST_F(ViewerTest, ResizeKeepsCamerasAndAMinimisedWindowChangesNothing) {
   viewer.set_layout(4);
   viewer.panes.viewports()[3].camera.yaw = 12.0f;
