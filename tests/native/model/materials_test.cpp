@@ -1,5 +1,4 @@
-// Face appearance (front and back materials, the opacity step, the vendor's undefined colour
-// alpha) and texture records (bounds, sharing, the byte cap of one load).
+// Face colours (front, back, opacity step, vendor alpha) and texture records (bounds, byte cap).
 #include <gtest/gtest.h>
 
 #include "tests/native/model/standin_fixture.h"
@@ -19,8 +18,7 @@ json textured_face(double x, const std::string& material) {
 
 class MaterialsTest : public StandinModelTest {
  protected:
-  // Loads one square with the given face keys (and texture coordinates) and materials; returns
-  // its first vertex.
+  // Loads one square (with texture coordinates) and `face_keys`; returns its first vertex.
   TriangleVertex load_face(const json& face_keys, const json& materials) {
     json model = with_faces(with(with(square(0, 0, 0, 1), {{"stq", kStq}}), face_keys));
     model["materials"] = materials;
@@ -75,8 +73,7 @@ TEST_F(MaterialsTest, BackMaterialKeepsItsOwnAlphaAndNoneGivesTheFallback) {
 }
 
 TEST_F(MaterialsTest, VendorColourAlphaIsReplacedByTheOpacity) {
-  // The vendor's colour alpha byte is undefined: back-side and group colours read through the
-  // vendor's functions take their alpha from the material's opacity (none: opaque).
+  // The vendor's colour alpha byte is undefined: the alpha comes from the opacity (none: opaque).
   json back = with(square(0, 0, 0, 1), {{"back", "half"}});
   json group = with(group_at(2), {{"material", "tint"}});
   const json model = {

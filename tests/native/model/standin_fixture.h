@@ -1,5 +1,4 @@
-// Fixture for model tests against the stand-in SDK: binds the full stand-in library, writes
-// model files (stand-in JSON) into a private temporary folder and loads them.
+// Binds the full stand-in SDK and loads stand-in JSON models written to a temporary folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -32,7 +31,6 @@ class StandinModelTest : public ::testing::Test {
     std::error_code ignored;
     std::filesystem::remove_all(dir_, ignored);
   }
-  // Writes `text` as <temp>/<name> and returns the path.
   std::string write_file(const std::string& name, const std::string& text) {
     std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
     return dir_ + "/" + name;
@@ -57,7 +55,7 @@ inline json with(json element, const json& keys) {
   element.update(keys);
   return element;
 }
-// An axis-aligned square in the plane z, corner (x, y), counter-clockwise seen from above.
+// Square in plane z from corner (x, y), counter-clockwise seen from above.
 inline json square(double x, double y, double z, double size) {
   return {{"outer", json::array({point(x, y, z), point(x + size, y, z),
                                  point(x + size, y + size, z), point(x, y + size, z)})}};

@@ -1,5 +1,4 @@
-// Flattening groups and instances into world-space triangles and edges, through the stand-in,
-// and the hard limits of a load, reached with small models through lowered limits.
+// Flattening groups and instances into world triangles and edges, and the limits of a load.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,8 +27,7 @@ json in_a_row(int count, bool faces) {
 }
 
 TEST_F(TraversalTest, InstanceTimesGroupTimesPoint) {
-  // Definition "D" holds a group turned a quarter about z, which holds a unit square at
-  // (1, 0, 0). The instance moves D by (100, 0, 0). Innermost first: turn, then move.
+  // D holds a quarter-turned group with a square at (1, 0, 0); the instance moves D by 100.
   json group = with(group_at(1), {{"transform", quarter_turn_z()}});
   ASSERT_TRUE(
       load({{"definitions", definition("D", {{"groups", json::array({group})}})},
@@ -41,8 +39,6 @@ TEST_F(TraversalTest, InstanceTimesGroupTimesPoint) {
 }
 
 TEST_F(TraversalTest, ListsAreWalkedInStackOrderAndInheritTheNearestColour) {
-  // One list's own faces first, then its groups from last to first. A face takes the colour of
-  // its nearest painted group unless it has its own.
   json materials = json::array({{{"name", "red"}, {"color", {255, 0, 0, 255}}},
                                 {{"name", "blue"}, {"color", {0, 0, 255, 128}}},
                                 {{"name", "green"}, {"color", {0, 255, 0, 255}}}});
@@ -91,8 +87,6 @@ TEST_F(TraversalTest, Depth64IsProcessedAndDepth65Dropped) {
 }
 
 TEST_F(TraversalTest, HostileMeshArraysAndTextureCoordinates) {
-  // Indices are checked per triple; normals are normalised unless tiny, and read as up where the
-  // mesh has none. Texture coordinates divide by q and need both a texture and a coordinate.
   const json up2 = point(0, 0, 2);
   json bad_index = with(square(0, 0, 0, 1), {{"front", "tex"}});
   bad_index["mesh"] = {{"vertices", square(0, 0, 0, 1)["outer"]},
@@ -122,8 +116,6 @@ TEST_F(TraversalTest, HostileMeshArraysAndTextureCoordinates) {
 }
 
 TEST_F(TraversalTest, EdgesAndFailuresSkipOnlyTheirElement) {
-  // Standalone edges are transformed and keep their layers; the face's and its hole's bounding
-  // edges are not standalone. Failing calls skip only the element they belong to.
   json group = {{"transform", translation(0, 0, 10)},
                 {"layer", "B"},
                 {"entities", {{"edges", json::array({edge(point(0, 0, 0), point(1, 0, 0))})}}}};
@@ -149,44 +141,28 @@ TEST_F(TraversalTest, EdgesAndFailuresSkipOnlyTheirElement) {
   EXPECT_TRUE(triangle_at(30)) << "a failed transform leaves the identity";
 }
 
-TEST_F(TraversalTest, TriangleLimitStopsFacesButNotEdges) {
+TEST_F(TraversalTest, TriangleEdgeAndMeshLimits) {
   model_.limits.triangles = 5;
-  json model = with_faces(in_a_row(4, true));
+  model_.limits.edges_per_list = 3;
+  model_.limits.mesh_vertices = 4;
+  json pentagon = {{"outer", json::array({point(0, 0, -9), point(2, 0, -9), point(3, 1, -9),
+                                          point(1, 2, -9), point(-1, 1, -9)})}};
+  json model = with_faces(pentagon);  // five vertices: skipped
+  for (const json& face : in_a_row(4, true)) model["entities"]["faces"].push_back(face);
+  model["entities"]["edges"] = in_a_row(5, false);
   json group = {{"entities", {{"faces", in_a_row(2, true)}, {"edges", in_a_row(3, false)}}}};
   model["entities"]["groups"] = json::array({group});
   ASSERT_TRUE(load(model));
   EXPECT_EQ(model_.triangles.size(), 5u) << "the third face stops inside its mesh";
-  EXPECT_EQ(model_.edges.size(), 3u) << "edges are still collected below a full triangle list";
   EXPECT_FLOAT_EQ(model_.bbox_max[0], 5.0f) << "only stored triangles count";
-}
-
-TEST_F(TraversalTest, EdgeLimitsPerModelAndPerList) {
-  model_.limits.edges = 4;
-  model_.limits.edges_per_list = 3;
-  json group = {{"entities", {{"edges", in_a_row(3, false)}}}};
-  ASSERT_TRUE(
-      load({{"entities", {{"edges", in_a_row(5, false)}, {"groups", json::array({group})}}}}));
-  ASSERT_EQ(model_.edges.size(), 4u);
+  EXPECT_FLOAT_EQ(model_.bbox_min[2], 0.0f) << "the pentagon is over the vertex limit";
+  ASSERT_EQ(model_.edges.size(), 6u) << "edges are still collected below a full triangle list";
   EXPECT_FLOAT_EQ(model_.edges[2].start[0], 2.0f) << "first three of the top list";
-  EXPECT_FLOAT_EQ(model_.edges[3].start[0], 0.0f) << "then the group's first";
-}
-
-TEST_F(TraversalTest, MeshCountsOutsideTheLimitsSkipTheFace) {
-  model_.limits.mesh_vertices = 4;
-  model_.limits.mesh_triangles = 2;
-  json pentagon = {{"outer", json::array({point(0, 0, 0), point(2, 0, 0), point(3, 1, 0),
-                                          point(1, 2, 0), point(-1, 1, 0)})}};
-  json empty_mesh = with(square(10, 0, 0, 1),
-                         {{"mesh", {{"vertices", json::array()}, {"indices", json::array()}}}});
-  ASSERT_TRUE(load(with_faces({pentagon, square(5, 0, 0, 1), empty_mesh})));
-  EXPECT_EQ(model_.triangles.size(), 2u) << "only the square fits";
-  EXPECT_FLOAT_EQ(model_.bbox_min[0], 5.0f);
+  EXPECT_FLOAT_EQ(model_.edges[3].start[0], 0.0f) << "then the group's three";
 }
 
 TEST_F(TraversalTest, SelfContainingDefinitionEndsAtTheWorkBound) {
-  // A definition that places itself twice: 2^64 entities lists within the depth limit. Past the
-  // triangle limit the walk goes on while it may find edges; the work bound ends it, counting
-  // the top list and every placement.
+  // D places itself twice: 2^64 lists; the work bound (top list + placements) ends the walk.
   json entities = with_faces(square(0, 0, 0, 1))["entities"];
   entities["instances"] =
       json::array({place("D", translation(1, 0, 0)), place("D", translation(0, 1, 0))});
