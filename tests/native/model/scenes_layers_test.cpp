@@ -9,12 +9,7 @@ namespace {
 
 class ScenesLayersTest : public StandinModelTest {
  protected:
-  // One square plus `extra` (layers, scenes, ...).
-  bool load_with(const json& extra) {
-    json model = with_faces(square(0, 0, 0, 1));
-    model.update(extra);
-    return load(model);
-  }
+  bool load_with(const json& extra) { return load(with(with_faces(square(0, 0, 0, 1)), extra)); }
 };
 
 json layer(const std::string& name, bool visible = true) {
@@ -48,19 +43,13 @@ TEST_F(ScenesLayersTest, LayersInOrderAndTheVisibilityRule) {
 }
 
 TEST_F(ScenesLayersTest, FacesGroupsAndInstancesResolveTheirLayers) {
-  json on_b = square(0, 0, 0, 1);
-  on_b["layer"] = "B";
-  json on_unknown = square(2, 0, 0, 1);
-  on_unknown["layer"] = "not in the list";
-  json hidden_group = group_at(4);
-  hidden_group["layer"] = "H";
-  json unresolved = group_at(6);
-  unresolved["layer"] = "nowhere";
+  json on_b = with(square(0, 0, 0, 1), {{"layer", "B"}});
+  json unresolved = with(group_at(6), {{"layer", "nowhere"}});
   json outer = {{"layer", "B"}, {"entities", {{"groups", json::array({unresolved})}}}};
-  json model = with_faces({on_b, on_unknown});
+  json model = with_faces({on_b, with(square(2, 0, 0, 1), {{"layer", "not in the list"}})});
   model["layers"] = json::array({layer("A"), layer("B"), layer("H", false)});
   model["definitions"] = json::array({{{"name", "D"}, {"entities", with_faces(on_b)["entities"]}}});
-  model["entities"]["groups"] = json::array({hidden_group, outer});
+  model["entities"]["groups"] = json::array({with(group_at(4), {{"layer", "H"}}), outer});
   model["entities"]["instances"] =
       json::array({{{"definition", "D"}, {"layer", "H"}, {"transform", translation(8, 0, 0)}}});
   ASSERT_TRUE(load(model));

@@ -38,7 +38,7 @@ TEST(TransformTest, PointsNormalsAndProducts) {
     for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(p[i], c.out[i]) << c.name << ", axis " << i;
   }
   // Normals take only the linear part: no move, no w.
-  SUTransformation t = SkpModel::multiply_transforms(transform(5, 6, 7, 0.25), kQuarterTurn);
+  SUTransformation t = product(transform(5, 6, 7, 0.25), kQuarterTurn);
   float x = 1, y = 0, z = 0;
   SkpModel::transform_normal(t, x, y, z);
   EXPECT_TRUE(x == 0 && y == 1 && z == 0) << x << ", " << y << ", " << z;

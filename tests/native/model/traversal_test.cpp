@@ -33,7 +33,6 @@ TEST_F(TraversalTest, InstanceTimesGroupTimesPoint) {
       load({{"definitions", definition("D", {{"groups", json::array({group})}})},
             {"entities", {{"instances", json::array({place("D", translation(100, 0, 0))})}}}}));
   ASSERT_EQ(model_.triangles.size(), 2u);
-  // (1,0)->(0,1)->(100,1); (2,0)->(100,2); (2,1)->(99,2); (1,1)->(99,1).
   EXPECT_TRUE(model_.bbox_min[0] == 99 && model_.bbox_min[1] == 1 && model_.bbox_max[0] == 100 &&
               model_.bbox_max[1] == 2);
 }
