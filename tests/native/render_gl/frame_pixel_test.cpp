@@ -1,5 +1,4 @@
-// The frame as drawn: where faces appear for each camera, materials and lighting, edges, panes,
-// transparency, and the lists' lifetime.
+// The frame as drawn: cameras, materials, lighting, edges, panes, transparency, list lifetime.
 #include <gtest/gtest.h>
 
 #include "gl_fixture.h"
@@ -11,8 +10,7 @@ namespace {
 constexpr int kTolerance = 4;
 constexpr int kOff = 10;  // off the middle row and column, where the grid and Z axis lie
 
-// A cube of side 20 around the origin whose faces (+X, -X, +Y, -Y, +Z, -Z) have their own
-// colours, each facing out.
+// A cube of side 20 around the origin, each face (+X, -X, +Y, -Y, +Z, -Z) its own colour.
 const Rgba kFace[6] = {{1, 0, 0, 1}, {0, 1, 1, 1}, {0, 1, 0, 1},
                        {1, 0, 1, 1}, {0, 0, 1, 1}, {1, 1, 0, 1}};
 enum { PlusX, MinusX, PlusY, MinusY, PlusZ, MinusZ };
@@ -44,8 +42,7 @@ TEST_F(FramePixels, EachStandardViewSeesTheFaceOnItsSide) {
   }
 }
 
-// Seen from above, +X is on the right and +Y at the top (the picture is not mirrored), faces
-// take their colours unlit, their lit colours with lighting, reversed light or grey faces.
+// From above +X is right and +Y up (not mirrored); colours unlit, lit, reversed light, grey.
 TEST_F(FramePixels, FromAboveSidesMaterialsAndLighting) {
   SkpModel model;
   add_floor_square(model, 10, 0, 1, 20, kRed);
@@ -77,8 +74,7 @@ TEST_F(FramePixels, FromAboveSidesMaterialsAndLighting) {
   }
 }
 
-// A pane with no pixels draws nothing, and above all not into the pane drawn before it (a
-// negative size would leave GL's viewport and scissor box at the previous pane's).
+// A pane with no pixels draws nothing, above all not into the pane drawn before it.
 TEST_F(FramePixels, EmptyPaneDrawsNothing) {
   SkpModel model;
   add_cube(model);
@@ -95,8 +91,7 @@ TEST_F(FramePixels, EmptyPaneDrawsNothing) {
   }
 }
 
-// An opaque wall hides the wall behind it even when that one comes later in the list and the
-// model has glass; glass in front tints what is behind it, glass behind a wall is hidden.
+// An opaque wall hides a later wall behind it in a model with glass; glass in front tints.
 TEST_F(FramePixels, OpaqueWallHidesTheWallBehindItInAModelWithGlass) {
   SkpModel model;
   add_wall(model, -5, 0, 30, 20, kRed);                       // near wall
