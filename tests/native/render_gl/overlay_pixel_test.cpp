@@ -49,23 +49,6 @@ class StubGlyphs : public GlyphSource {
   std::map<char32_t, unsigned int> lists_;
 };
 
-std::wstring units(std::initializer_list<unsigned int> values) {
-  std::wstring out;
-  for (unsigned int v : values) out.push_back(static_cast<wchar_t>(v));
-  return out;
-}
-
-TEST(WideToCodePoints, DecodesAndReplacesLoneSurrogates) {
-  const std::pair<std::wstring, std::u32string> cases[] = {
-      {L"距离: 总长", U"距离: 总长"},
-      {units({0x41, 0xDC00, 0x42}), U"A\uFFFDB"},
-      {units({0xD83D, 0x41}), U"\uFFFDA"},
-      // One code point, whether wchar_t holds it whole or as a surrogate pair.
-      {sizeof(wchar_t) == 2 ? units({0xD83D, 0xDE00}) : units({0x1F600}), U"\U0001F600"},
-  };
-  for (const auto& [text, code_points] : cases) EXPECT_EQ(wide_to_code_points(text), code_points);
-}
-
 Rgb blend(const Rgb& over, float alpha, const Rgb& under) {
   auto mix = [alpha](int a, int b) {
     return static_cast<int>(std::lround(alpha * a + (1 - alpha) * b));
