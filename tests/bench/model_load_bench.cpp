@@ -1,10 +1,6 @@
-// Load speed and memory of the model store on a generated model of about a million triangles
-// (5,000 placements of a 100-triangle component and one group of 500,000 textured faces),
-// through the stand-in SDK:
-// the file's parse (OpenOnly), the whole load with triangles per second, bytes per triangle and
-// peak heap growth (LoadFromFile), the loader's traversal against the bare SDK calls on an open
-// model (TraversalOnly / SdkWalkOnly: the loader's overhead) and the default work bound on a
-// self-placing definition (WorkBound).
+// Load speed and memory of the model store on a generated model of about a million triangles,
+// through the stand-in SDK: file parse, whole load (triangles/s, bytes per triangle, peak heap),
+// the loader's traversal against the bare SDK walk on an open model, and the default work bound.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <stdlib.h>
@@ -19,23 +15,14 @@
 #include "sdk/sketchup_api.h"
 #include "tests/native/support/sdk_binding.h"
 
-// Bytes live on the C++ heap of the process (the stand-in library's allocations included: its
-// operator new resolves to these), so that a benchmark can report the peak growth of one load.
-namespace {
-size_t g_live = 0, g_peak = 0;
-
-void* allocate(size_t size) {
+// Live and peak bytes on the C++ heap, the stand-in library's allocations included.
+static size_t g_live = 0, g_peak = 0;
+static void* allocate(size_t size) {
   void* p = std::malloc(size == 0 ? 1 : size);
   if (p == nullptr) throw std::bad_alloc();
-  g_live += malloc_usable_size(p);
-  g_peak = std::max(g_peak, g_live);
-  return p;
+  return g_peak = std::max(g_peak, g_live += malloc_usable_size(p)), p;
 }
-void release(void* p) {
-  g_live -= p == nullptr ? 0 : malloc_usable_size(p);
-  std::free(p);
-}
-}  // namespace
+static void release(void* p) { g_live -= p == nullptr ? 0 : malloc_usable_size(p), std::free(p); }
 
 void* operator new(size_t size) { return allocate(size); }
 void* operator new[](size_t size) { return allocate(size); }
@@ -46,9 +33,8 @@ void operator delete[](void* p, size_t) noexcept { release(p); }
 
 namespace {
 
-// The big model: 5,000 placements of a 100-triangle component (a row of 50 squares on layer
-// "Parts", every tenth painted, every other placement turned) and one group of 500,000
-// triangles textured with four materials. Returns the number of triangles.
+// 5,000 placements (every other turned) of a 100-triangle component on layer "Parts", every tenth
+// face painted, and one group of 500,000 triangles in four textures. Returns the triangle count.
 size_t write_big_model(const std::string& path) {
   const size_t kInstances = 5000, kSquares = 50, kGroupFaces = 500000, kTextures = 4;
   std::ofstream out(path, std::ios::binary);
@@ -113,8 +99,8 @@ size_t walk_face(const SketchUpAPI& api, SUFaceRef face) {
   SUMeshHelperRef mesh = {nullptr};
   if (api.SUMeshHelperCreate(&mesh, face) != SU_ERROR_NONE) return 0;
   size_t vertices = 0, triangles = 0, got = 0;
-  api.SUMeshHelperGetNumVertices(mesh, &vertices);
-  api.SUMeshHelperGetNumTriangles(mesh, &triangles);
+  api.SUMeshHelperGetNumVertices(mesh, &vertices),
+      api.SUMeshHelperGetNumTriangles(mesh, &triangles);
   std::vector<SUPoint3D> points(vertices), stq(vertices);
   std::vector<SUVector3D> normals(vertices);
   std::vector<size_t> indices(triangles * 3);
@@ -134,15 +120,12 @@ void element_settings(const SketchUpAPI& api, SUResult (*get_transform)(Ref, SUT
   SULayerRef layer = {nullptr};
   SUMaterialRef material = {nullptr};
   SUColor colour;
-  get_transform(ref, &t);
-  api.SUDrawingElementGetLayer(SUDrawingElementRef{ref.ptr}, &layer);
-  if (api.SUDrawingElementGetMaterial(SUDrawingElementRef{ref.ptr}, &material) == SU_ERROR_NONE) {
+  get_transform(ref, &t), api.SUDrawingElementGetLayer(SUDrawingElementRef{ref.ptr}, &layer);
+  if (api.SUDrawingElementGetMaterial(SUDrawingElementRef{ref.ptr}, &material) == SU_ERROR_NONE)
     api.SUMaterialGetColor(material, &colour);
-  }
 }
 
-// The SDK calls of a load, walked without building any record: the SDK's own cost, against
-// which the loader's overhead is measured.
+// The SDK calls of a load without building any record: the baseline for the loader's overhead.
 size_t walk_entities(SUEntitiesRef top) {
   const SketchUpAPI& api = SketchUpAPI::instance();
   size_t triangles = 0;
@@ -179,8 +162,7 @@ struct Files {  // written once, removed at exit
   std::string big = dir + "/big.skp", self_containing = dir + "/self.skp";
   size_t big_triangles = write_big_model(big);
   Files() {
-    // A face and a definition placing itself twice: 2^64 entities lists within the depth
-    // limit, so only the work bound ends the walk.
+    // A definition placing itself twice: 2^64 lists within the depth limit; the work bound ends it.
     std::ofstream(self_containing, std::ios::binary)
         << "{\"definitions\":[{\"name\":\"D\",\"entities\":{"
            "\"instances\":[{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,1,0,0,1]},"
@@ -189,10 +171,7 @@ struct Files {  // written once, removed at exit
            "\"instances\":[{\"definition\":\"D\"}]}}";
     if (!lumeno::test::bind_full_sdk(LUMENO_STANDIN_FULL_DIR)) std::abort();
   }
-  ~Files() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
+  ~Files() { std::filesystem::remove_all(dir); }
 };
 
 const Files& files() {
@@ -238,19 +217,19 @@ void BM_LoadFromFile(benchmark::State& state) {
   for (const TextureData& t : model.textures) stored += t.pixels.capacity();
   state.counters["bytes_per_triangle"] = static_cast<double>(stored) / model.triangles.size();
   state.counters["sizeof_Triangle"] = static_cast<double>(sizeof(Triangle));
-  // Peak heap growth during the load: the stand-in's parsed model and the arrays together.
   state.counters["peak_load_MiB"] = static_cast<double>(peak_growth) / (1024.0 * 1024.0);
   state.counters["model_arrays_MiB"] = static_cast<double>(stored) / (1024.0 * 1024.0);
 }
 
-// The traversal alone on a model the SDK holds open: the loader against the bare SDK calls,
-// without the file parse that dominates the whole load.
+// A model the SDK holds open, so that traversal is measured without the file parse. files()
+// binds the SDK, so it comes before any use of the table.
 struct OpenModel {
   SUModelRef model = {nullptr};
   SUEntitiesRef entities = {nullptr};
   OpenModel() {
+    const std::string& path = files().big;
     const SketchUpAPI& api = SketchUpAPI::instance();
-    if (api.SUModelCreateFromFile(&model, files().big.c_str()) != SU_ERROR_NONE ||
+    if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE ||
         api.SUModelGetEntities(model, &entities) != SU_ERROR_NONE) {
       std::abort();
     }

@@ -31,8 +31,8 @@ void add_quad(SkpModel& m, P a, P b, P c, P d) {
   for (const auto& corner : corners) {
     Triangle t;
     for (int i = 0; i < 3; ++i) {
-      const float p[3] = {corner[i].x, corner[i].y, corner[i].z};
-      t.vertices[i].x = p[0], t.vertices[i].y = p[1], t.vertices[i].z = p[2];
+      const float p[3] = {t.vertices[i].x = corner[i].x, t.vertices[i].y = corner[i].y,
+                          t.vertices[i].z = corner[i].z};
       for (int k = 0; k < 3; ++k) {
         m.bbox_min[k] = std::min(m.bbox_min[k], p[k]);
         m.bbox_max[k] = std::max(m.bbox_max[k], p[k]);
@@ -65,11 +65,12 @@ void add_building(SkpModel& m, float ox, float oy) {
       add_quad(m, {x, y, z}, {x + tile, y, z}, {x + tile, y + tile, z}, {x, y + tile, z});
     }
     const float x1 = ox + kSide, y1 = oy + kSide, mid = ox + kSide / 2;
-    add_wall(m, ox, oy, x1, oy, z);
-    add_wall(m, x1, oy, x1, y1, z);
-    add_wall(m, x1, y1, ox, y1, z);
-    add_wall(m, ox, y1, ox, oy, z);
-    add_wall(m, mid, oy, mid, oy + kSide * 0.75f, z);  // inner wall
+    const float walls[5][4] = {{ox, oy, x1, oy},
+                               {x1, oy, x1, y1},
+                               {x1, y1, ox, y1},
+                               {ox, y1, ox, oy},
+                               {mid, oy, mid, oy + kSide * 0.75f}};  // 4 + inner
+    for (const auto& w : walls) add_wall(m, w[0], w[1], w[2], w[3], z);
     // Stairs: 18 steps of 0.1667 m along +Y beside the inner wall.
     const float rise = kStorey / 18, run = 0.28f * kM, sx = mid + 0.2f * kM;
     for (int k = 0; k < 18; ++k) {
@@ -85,15 +86,14 @@ Document& site(size_t triangles) {
   static std::unique_ptr<Document> doc;
   static size_t size = 0;
   if (doc && size == triangles) return *doc;
-  doc.reset();
+  doc.reset();  // free the old site first
   doc = std::make_unique<Document>();
   SkpModel& m = doc->model;  // its box starts reset
   m.triangles.reserve(triangles + 20000);
   for (int b = 0; m.triangles.size() < triangles; ++b) {
     add_building(m, (b % 16) * kSpacing, (b / 16) * kSpacing);
   }
-  m.loaded = true;
-  size = triangles;
+  m.loaded = true, size = triangles;
   return *doc;
 }
 

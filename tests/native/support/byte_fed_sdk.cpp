@@ -13,8 +13,8 @@ namespace lumeno {
 namespace test {
 
 uint8_t ByteFeed::next() {
-  if (random_ != nullptr) return static_cast<uint8_t>((*random_)() >> 56);
-  return position_ < size_ ? data_[position_++] : 0;
+  if (random != nullptr) return static_cast<uint8_t>((*random)() >> 56);
+  return position < size ? data[position++] : 0;
 }
 
 namespace {
@@ -99,12 +99,9 @@ SUResult get_list(Owner, size_t len, Ref* items, size_t* count) {
   }
   return fill(len, items, count, [](size_t i) { return Ref{kMake(i)}; });
 }
-// Standalone or all edges: both lists hand out fresh handles.
-SUResult num_edges(SUEntitiesRef entities, bool, size_t* count) {
-  return list_count(entities, count);
-}
-SUResult get_edges(SUEntitiesRef entities, bool, size_t len, SUEdgeRef* items, size_t* count) {
-  return get_list(entities, len, items, count);
+SUResult num_edges(SUEntitiesRef e, bool, size_t* count) { return list_count(e, count); }
+SUResult get_edges(SUEntitiesRef e, bool, size_t len, SUEdgeRef* items, size_t* count) {
+  return get_list(e, len, items, count);
 }
 
 SUResult model_create(SUModelRef* model, const char* path) {
@@ -115,8 +112,7 @@ SUResult model_create(SUModelRef* model, const char* path) {
 }
 SUResult model_release(SUModelRef* model) {
   if (model == nullptr || model->ptr == nullptr) return breach("release of no model");
-  --g_report.models_alive;
-  model->ptr = nullptr;
+  --g_report.models_alive, model->ptr = nullptr;
   return SU_ERROR_NONE;
 }
 
@@ -133,8 +129,7 @@ SUResult release(std::map<uintptr_t, std::string>& live, Ref* ref) {
   if (ref == nullptr || live.erase(reinterpret_cast<uintptr_t>(ref->ptr)) == 0) {
     return breach("release of an unknown mesh or string", SU_ERROR_INVALID_INPUT);
   }
-  ref->ptr = nullptr;
-  return SU_ERROR_NONE;
+  return ref->ptr = nullptr, SU_ERROR_NONE;
 }
 SUResult mesh_create(SUMeshHelperRef* mesh, SUFaceRef) {
   if (mesh != nullptr && mesh->ptr == nullptr && fails()) return SU_ERROR_GENERIC;
@@ -144,7 +139,6 @@ SUResult mesh_release(SUMeshHelperRef* mesh) { return release(g_meshes, mesh); }
 SUResult string_create(SUStringRef* string) { return create(g_strings, string); }
 SUResult string_release(SUStringRef* string) { return release(g_strings, string); }
 
-// Random values of each type a getter returns.
 void random_value(SUPoint3D& p) { p = {coordinate(), coordinate(), coordinate()}; }
 void random_value(SUVector3D& v) { v = {coordinate(), coordinate(), coordinate()}; }
 void random_value(SUColor& c) { c = {byte(), byte(), byte(), byte()}; }
@@ -164,12 +158,9 @@ void random_value(SUTransformation& t) {  // identity, moved, turned, scaled, de
   for (int i = 0; kind == 5 && i < 16; ++i) t.values[i] = static_cast<int8_t>(byte()) / 16.0;
 }
 
-// Any getter of a plain value.
 template <typename Ref, typename T>
-SUResult get(Ref, T* out) {
-  if (fails()) return SU_ERROR_NO_DATA;
-  random_value(*out);
-  return SU_ERROR_NONE;
+SUResult get(Ref, T* out) {  // any getter of a plain value
+  return fails() ? SU_ERROR_NO_DATA : (random_value(*out), SU_ERROR_NONE);
 }
 
 // Mesh vertices, normals and texture coordinates (whose q may be 0), and indices.
@@ -194,30 +185,25 @@ SUResult indices(SUMeshHelperRef, size_t len, size_t* out, size_t* count) {
 SUResult orientation(SUCameraRef camera, SUPoint3D* eye, SUPoint3D* target, SUVector3D* up) {
   if (eye == nullptr || target == nullptr || up == nullptr) return breach("orientation outputs");
   if (get(camera, eye) != SU_ERROR_NONE) return SU_ERROR_GENERIC;
-  get(camera, target);
-  get(camera, up);
-  return SU_ERROR_NONE;
+  return get(camera, target), get(camera, up), SU_ERROR_NONE;
 }
 
 SUResult material_texture(SUMaterialRef, SUTextureRef* texture) {
   if (!preset_null(texture)) return SU_ERROR_NULL_POINTER_OUTPUT;
   if (byte() % 3 != 0) return SU_ERROR_NO_DATA;
-  texture->ptr = pool_handle(2, byte() % kTexturePool);
-  return SU_ERROR_NONE;
+  return texture->ptr = pool_handle(2, byte() % kTexturePool), SU_ERROR_NONE;
 }
 SUResult dimensions(SUTextureRef, size_t* width, size_t* height, double* s, double* t) {
   if (!width || !height || !s || !t) return breach("texture dimensions without all outputs");
   if (fails()) return SU_ERROR_GENERIC;
   static const size_t kSizes[] = {0, 1, 4, 2048, 2049, 4096, 16, 3};
-  *width = kSizes[byte() % 8], *height = kSizes[byte() % 8];
-  return SU_ERROR_NONE;
+  return *width = kSizes[byte() % 8], *height = kSizes[byte() % 8], SU_ERROR_NONE;
 }
 SUResult image_size(SUTextureRef, size_t* size, size_t* bits) {
   if (fails()) return SU_ERROR_GENERIC;
   static const size_t kBytes[] = {0, 1, 48, 64, 4096, 16777217, 12, 3};
   static const size_t kBits[] = {0, 8, 24, 32, 7, 24, 32, 24};
-  *size = kBytes[byte() % 8], *bits = kBits[byte() % 8];
-  return SU_ERROR_NONE;
+  return *size = kBytes[byte() % 8], *bits = kBits[byte() % 8], SU_ERROR_NONE;
 }
 SUResult image_data(SUTextureRef, size_t size, SUByte* pixels) {
   if (pixels == nullptr) return SU_ERROR_NULL_POINTER_OUTPUT;
@@ -232,8 +218,7 @@ SUResult give_layer(Ref owner, SULayerRef* layer) {
   if (owner.ptr == nullptr) return SU_ERROR_NULL_POINTER_INPUT;
   if (fails()) return SU_ERROR_GENERIC;
   const uint8_t b = byte();
-  layer->ptr = b % 5 == 0 ? nullptr : pool_handle(1, b % kLayerPool);
-  return SU_ERROR_NONE;
+  return layer->ptr = b % 5 == 0 ? nullptr : pool_handle(1, b % kLayerPool), SU_ERROR_NONE;
 }
 template <typename Ref>
 SUDrawingElementRef cast(Ref ref) {
@@ -277,21 +262,15 @@ struct Entry {
   void* address;
   bool required;
 };
-
 template <typename Fn>
-void* address_of(Fn fn) {
-  void* address = nullptr;
-  static_assert(sizeof fn == sizeof address, "function pointers are pointer-sized");
-  std::memcpy(&address, &fn, sizeof address);
-  return address;
+Entry entry(const char* name, Fn fn, bool required) {
+  Entry e{name, nullptr, required};
+  static_assert(sizeof fn == sizeof e.address, "function pointers are pointer-sized");
+  return std::memcpy(&e.address, &fn, sizeof fn), e;
 }
-
-// The cast to the table's own pointer type checks each fake's signature (and picks the
-// template arguments of the generic ones).
-#define R(name, fn) \
-  Entry { #name, address_of(static_cast <SketchUpAPI::name##_fn>(fn)), true }
-#define O(name, fn) \
-  Entry { #name, address_of(static_cast <SketchUpAPI::name##_fn>(fn)), false }
+// The cast to the table's pointer type checks each fake's signature (and picks template arguments).
+#define R(name, fn) entry(#name, static_cast<SketchUpAPI::name##_fn>(fn), true)
+#define O(name, fn) entry(#name, static_cast<SketchUpAPI::name##_fn>(fn), false)
 
 const std::vector<Entry>& entries() {
   // Required entries first; the i-th optional one is hidden by bit (i % 64).
@@ -357,8 +336,7 @@ void install_byte_fed_sdk(ByteFeed* feed, uint64_t hide_bits) {
   SketchUpAPI& api = SketchUpAPI::instance();
   api.unload();
   g_feed = feed, g_report = FakeSdkReport(), g_next_id = 1;
-  g_meshes.clear();
-  g_strings.clear();
+  g_meshes.clear(), g_strings.clear();
   api.lookup_entries(resolve_fake, &hide_bits);
   api.loaded = true;
 }

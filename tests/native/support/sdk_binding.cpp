@@ -10,26 +10,15 @@ namespace lumeno {
 namespace test {
 
 namespace {
-
 struct Hiding {
   void* library;
   const std::vector<std::string>* names;
 };
 
-void* resolve_hiding(void* context, const char* name) {
-  const Hiding& hiding = *static_cast<const Hiding*>(context);
-  const bool hidden =
-      std::find(hiding.names->begin(), hiding.names->end(), name) != hiding.names->end();
-  return hidden ? nullptr : dlsym(hiding.library, name);
-}
-
-// The stand-in keeps a process-lifetime registry; unloading the library between tests would
-// orphan it. RTLD_NODELETE keeps it resident whatever is closed, so rebinding only swaps the
-// table.
+// RTLD_NODELETE keeps the stand-in (and its process-lifetime registry) resident across rebinds.
 void* open_resident(const std::string& dir) {
   return dlopen((dir + "/libSketchUpAPI.so").c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
 }
-
 }  // namespace
 
 bool bind_sdk_hiding(const std::string& dir, const std::vector<std::string>& hidden) {
@@ -37,15 +26,17 @@ bool bind_sdk_hiding(const std::string& dir, const std::vector<std::string>& hid
   api.unload();
   Hiding hiding{open_resident(dir), &hidden};
   if (hiding.library == nullptr) return false;
-  api.lookup_entries(resolve_hiding, &hiding);
+  api.lookup_entries(
+      [](void* context, const char* name) -> void* {
+        const Hiding& h = *static_cast<const Hiding*>(context);
+        const bool hide = std::find(h.names->begin(), h.names->end(), name) != h.names->end();
+        return hide ? nullptr : dlsym(h.library, name);
+      },
+      &hiding);
   api.module = hiding.library;  // unload() closes it
-  if (!api.has_required_entries()) {
-    api.unload();
-    return false;
-  }
+  if (!api.has_required_entries()) return api.unload(), false;
   api.SUInitialize();
-  api.loaded = true;
-  return true;
+  return api.loaded = true;
 }
 
 bool bind_vendor_shaped_sdk(const std::string& dir) {
