@@ -70,13 +70,6 @@ TEST_F(KeyTest, CustomBindingsTakeTheFirstExactMatchAndDefaultsComeBack) {
   EXPECT_FALSE(viewer.display.show_edges);
 }
 
-TEST_F(KeyTest, SectionKeyOnlyShowsItsToast) {
-  const std::string before = snapshot(false);
-  fire(0, 'C');
-  EXPECT_EQ(viewer.status.toast_text, L"剖切功能（测试中）");
-  EXPECT_EQ(snapshot(false), before);
-}
-
 TEST_F(KeyTest, ZoomAndArrowKeysMoveTheActiveCameraWithAnyModifiers) {
   viewer.set_layout(4);
   viewer.panes.select(2);

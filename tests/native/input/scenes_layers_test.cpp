@@ -49,17 +49,6 @@ TEST_F(SceneLayerTest, SceneCommandsShowTheSceneAndIgnoreIndexesWithoutOne) {
   EXPECT_TRUE(viewer.status.toast_text.empty());  // not even a toast
 }
 
-TEST_F(SceneLayerTest, SteppingFromAnIndexAnEarlierModelLeftBeyondTheEnd) {
-  give_scenes(3);
-  viewer.document.current_scene = 7;  // kept across loads from a model with more scenes
-  input.next_scene();
-  EXPECT_EQ(viewer.document.current_scene, 0);
-  viewer.document.current_scene = 7;
-  input.prev_scene();  // the last scene, not a run of silent steps down to it
-  EXPECT_EQ(viewer.document.current_scene, 2);
-  EXPECT_EQ(viewer.status.toast_text, L"场景: S2");
-}
-
 TEST_F(SceneLayerTest, LayerToggleInvalidatesTheDisplayListsAndMovesItsMark) {
   give_model();
   viewer.document.model.layers.resize(250);

@@ -21,12 +21,6 @@ class StatusToastTest : public ::testing::Test {
   StatusToast status{host};
 };
 
-TEST_F(StatusToastTest, TitleTexts) {
-  EXPECT_EQ(title_for_status(L""), L"Lumeno");
-  status.set_title_status(L"正在加载...");
-  EXPECT_EQ(host.title(), L"Lumeno — 正在加载...");
-}
-
 TEST_F(StatusToastTest, ToastEndsAtTheFirstTickAtOrAfterItsDurationAndANewOneRestarts) {
   const uint32_t start = host.now;
   status.show_toast(L"视角已锁定", 900);

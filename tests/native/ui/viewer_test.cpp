@@ -69,11 +69,6 @@ TEST_F(ViewerTest, LayoutChangeKeepsTheActiveIndexValidAndIgnoresOtherValues) {
   EXPECT_EQ(viewer.panes.viewports().size(), 1u);
 }
 
-TEST_F(ViewerTest, ActivePaneExistsEvenBeforeTheFirstLayout) {
-  EXPECT_EQ(viewer.panes.active().label, "Perspective");
-  EXPECT_EQ(viewer.panes.viewports().size(), 1u);
-}
-
 TEST_F(ViewerTest, StandardViewsTurnOnlyTheActivePaneUnlessItIsLocked) {
   viewer.set_layout(2);
   viewer.panes.select(1);
