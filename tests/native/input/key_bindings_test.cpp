@@ -99,11 +99,6 @@ TEST_F(KeyTest, ZoomAndArrowKeysMoveTheActiveCameraWithAnyModifiers) {
     }
   }
   EXPECT_EQ(pane(0) + pane(1) + pane(3), others);
-  // The distance never collapses to 0 nor runs off to infinity.
-  for (int i = 0; i < 2000; ++i) fire(0, kKeyAdd);
-  EXPECT_GT(active_camera().distance, 0.0f);
-  for (int i = 0; i < 3000; ++i) fire(0, kKeySubtract);
-  EXPECT_TRUE(std::isfinite(active_camera().distance));
 }
 
 TEST_F(KeyTest, TabStepsThroughScenesAndDoesNothingWithoutThem) {

@@ -28,13 +28,11 @@ class RecordingHost : public ViewerHost {
   void invalidate() override { ++invalidations; }
   void set_timer(unsigned id, unsigned interval_ms) override {
     timers[id] = Timer{interval_ms, now + interval_ms};
-    ++timer_sets[id];
   }
   void kill_timer(unsigned id) override { timers.erase(id); }
   uint32_t tick_count() override { return now; }
   void set_window_title(const std::wstring& title) override { titles.push_back(title); }
-  int message_box(const std::wstring& text, const std::wstring& caption,
-                  unsigned flags) override {
+  int message_box(const std::wstring& text, const std::wstring& caption, unsigned flags) override {
     boxes.push_back(Box{text, caption, flags});
     if (during_box) during_box();
     return kBoxResultOk;
@@ -70,7 +68,6 @@ class RecordingHost : public ViewerHost {
   uint32_t now = 100000;
   int invalidations = 0;
   std::map<unsigned, Timer> timers;
-  std::map<unsigned, int> timer_sets;
   std::vector<std::wstring> titles;
   std::vector<Box> boxes;
   std::function<void()> during_box;  // runs inside message_box, as the box's own loop would

@@ -149,15 +149,6 @@ TEST_F(ViewerTest, FrameCarriesTheStateAndTheNavigatorFollowsTheActivePane) {
   EXPECT_FALSE(build_frame(viewer, nullptr).options.show_navigator);
 }
 
-TEST_F(ViewerTest, ThemeToggleToasts) {
-  viewer.toggle_theme();
-  EXPECT_TRUE(viewer.display.night_theme);
-  EXPECT_EQ(viewer.status.toast_text, L"已切换到夜间模式");
-  viewer.toggle_theme();
-  EXPECT_FALSE(viewer.display.night_theme);
-  EXPECT_EQ(viewer.status.toast_text, L"已切换到日间模式");
-}
-
 TEST_F(ViewerTest, TimersRouteToToastAndStatus) {
   viewer.show_toast(L"剖切功能（测试中）", 3000);
   viewer.status.show_load_result(L"A");
