@@ -38,16 +38,6 @@ TEST_F(KeyTest, BuiltInDefaultsEachFiringOnlyWithShiftAndCtrlUp) {
   }
 }
 
-TEST_F(KeyTest, FeatureCommandsBindTheirDefaultKeysWhenTheBindingsAreMade) {
-  int runs = 0;
-  viewer.commands.add(make_command(0, "feature_action", L"F", 'T', [&runs] { ++runs; }));
-  fire(0, 'T');
-  EXPECT_EQ(runs, 0);  // bound only when the bindings are made again
-  input.init_default_keybindings();
-  fire(0, 'T');
-  EXPECT_EQ(runs, 1);
-}
-
 TEST_F(KeyTest, CustomBindingsTakeTheFirstExactMatchAndDefaultsComeBack) {
   input.key_bindings = {{'Q', true, false, "edges"},
                         {'Q', false, false, "materials"},
