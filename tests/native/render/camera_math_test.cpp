@@ -142,12 +142,6 @@ TEST(ViewBoundsTest, EdgesCountAndNonFiniteValuesNeverReachTheCamera) {
   expect_near3(view_bounds(model).max, {110, 20, 0});
 }
 
-TEST(StandardView, UnknownDirectionLeavesTheAnglesAlone) {
-  float pitch = 7, yaw = 8;
-  EXPECT_FALSE(standard_view_angles(-1, pitch, yaw) || standard_view_angles(6, pitch, yaw));
-  EXPECT_TRUE(pitch == 7.0f && yaw == 8.0f);
-}
-
 SceneInfo scene_at(Vec3 eye, Vec3 target, Vec3 up = Vec3{0, 0, 1}) {
   SceneInfo s;
   s.eye = SUPoint3D{eye.x, eye.y, eye.z};

@@ -76,11 +76,5 @@ TEST(LayoutHitTest, FirstContainingPaneElseZero) {
   EXPECT_EQ(viewport_at(panes, INT_MAX - 5, 5), 1);
 }
 
-TEST(LayoutActive, IndexResolution) {
-  EXPECT_EQ(resolve_active_index(3, 4), 3);
-  EXPECT_EQ(resolve_active_index(4, 4), 0);
-  EXPECT_EQ(resolve_active_index(0, 0), -1);
-}
-
 }  // namespace
 }  // namespace lumeno
