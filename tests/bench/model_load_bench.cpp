@@ -112,6 +112,36 @@ size_t walk_face(const SketchUpAPI& api, SUFaceRef face) {
   return triangles;
 }
 
+// An edge's layer and end points.
+void edge_ends(const SketchUpAPI& api, SUEdgeRef edge) {
+  SULayerRef layer = {nullptr};
+  SUVertexRef start = {nullptr}, end = {nullptr};
+  SUPoint3D a, b;
+  api.SUDrawingElementGetLayer(SUDrawingElementRef{edge.ptr}, &layer);
+  if (api.SUEdgeGetStart(edge, &start) == SU_ERROR_NONE &&
+      api.SUEdgeGetEnd(edge, &end) == SU_ERROR_NONE) {
+    api.SUVertexGetPosition(start, &a), api.SUVertexGetPosition(end, &b);
+  }
+}
+
+// The list's standalone edges, then all its edges with the flags that decide an outline.
+void walk_edges(const SketchUpAPI& api, SUEntitiesRef entities) {
+  for (bool standalone_only : {true, false}) {
+    size_t count = 0, got = 0;
+    api.SUEntitiesGetNumEdges(entities, standalone_only, &count);
+    std::vector<SUEdgeRef> edges(count, SUEdgeRef{nullptr});
+    if (count > 0) api.SUEntitiesGetEdges(entities, standalone_only, count, edges.data(), &got);
+    for (size_t i = 0; i < std::min(got, count); ++i) {
+      bool soft = false, smooth = false, hidden = false;
+      if (!standalone_only) {
+        api.SUEdgeGetSoft(edges[i], &soft), api.SUEdgeGetSmooth(edges[i], &smooth);
+        api.SUDrawingElementGetHidden(SUDrawingElementRef{edges[i].ptr}, &hidden);
+      }
+      if (!soft && !smooth && !hidden) edge_ends(api, edges[i]);
+    }
+  }
+}
+
 // A group's or instance's transform, layer and colour.
 template <typename Ref>
 void element_settings(const SketchUpAPI& api, SUResult (*get_transform)(Ref, SUTransformation*),
@@ -136,8 +166,7 @@ size_t walk_entities(SUEntitiesRef top) {
     for (SUFaceRef face : list(api.SUEntitiesGetNumFaces, api.SUEntitiesGetFaces, entities)) {
       triangles += walk_face(api, face);
     }
-    size_t edge_count = 0;
-    api.SUEntitiesGetNumEdges(entities, true, &edge_count);
+    walk_edges(api, entities);
     for (SUGroupRef group : list(api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, entities)) {
       element_settings(api, api.SUGroupGetTransform, group);
       SUEntitiesRef child = {nullptr};
