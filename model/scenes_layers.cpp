@@ -72,16 +72,15 @@ void SkpModel::load_layers(SUModelRef model) {
       layer.visible = layer.model_visible;
     }
     layers.push_back(std::move(layer));
+    layer_positions_.emplace(layer_ref.ptr, static_cast<int>(layer_refs.size()));
     layer_refs.push_back(layer_ref);
   }
 }
 
 int SkpModel::find_layer_index(SULayerRef layer) const {
   if (layer.ptr == nullptr) return -1;
-  for (size_t i = 0; i < layer_refs.size(); ++i) {
-    if (layer_refs[i].ptr == layer.ptr) return static_cast<int>(i);
-  }
-  return -1;
+  const auto found = layer_positions_.find(layer.ptr);
+  return found != layer_positions_.end() ? found->second : -1;
 }
 
 int SkpModel::get_drawing_element_layer_index(SUDrawingElementRef element) const {

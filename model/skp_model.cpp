@@ -42,6 +42,7 @@ void SkpModel::unload() {
   std::vector<SceneInfo>().swap(scenes);
   std::vector<LayerInfo>().swap(layers);
   std::vector<SULayerRef>().swap(layer_refs);
+  layer_positions_.clear();
   texture_cache.clear();
   mesh_scratch_ = MeshScratch{};
   vertex_count = 0;
@@ -127,6 +128,7 @@ void SkpModel::swap(SkpModel& other) {
   swap(scenes, other.scenes);
   swap(layers, other.layers);
   swap(layer_refs, other.layer_refs);
+  swap(layer_positions_, other.layer_positions_);
   swap(vertex_count, other.vertex_count);
   swap(has_transparency, other.has_transparency);
   swap(loaded, other.loaded);

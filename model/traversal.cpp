@@ -2,7 +2,7 @@
 // standalone edges and face outlines, without recursion, through an explicit stack of
 // EntityWorkItem records.
 #include <algorithm>
-#include <deque>
+#include <cstring>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -39,6 +39,30 @@ bool element_colour(SUDrawingElementRef element, SUColor& colour) {
   return true;
 }
 
+// The transformation of one entities list, applied to its points. Group and instance
+// transformations are affine (last row 0 0 0 1): the homogeneous divide is then by exactly 1 and
+// is left out, which gives the same result to the bit for every finite point (a point that is
+// not finite stays not finite either way, and is dropped).
+class PointTransform {
+ public:
+  explicit PointTransform(const SUTransformation& t)
+      : t_(t),
+        affine_(t.values[3] == 0.0 && t.values[7] == 0.0 && t.values[11] == 0.0 &&
+                t.values[15] == 1.0) {}
+
+  lumeno::Vec3d operator()(double x, double y, double z) const {
+    const double* m = t_.values;
+    if (!affine_) return lumeno::transform_point(t_.values, lumeno::Vec3d{x, y, z});
+    return lumeno::Vec3d{m[0] * x + m[4] * y + m[8] * z + m[12],
+                         m[1] * x + m[5] * y + m[9] * z + m[13],
+                         m[2] * x + m[6] * y + m[10] * z + m[14]};
+  }
+
+ private:
+  const SUTransformation& t_;
+  bool affine_;
+};
+
 // One of the mesh helper's arrays, sized once to `total` and zero-filled. The count returned is
 // never trusted beyond the array it describes; 0 when the entry point is missing or fails.
 template <typename T>
@@ -55,7 +79,7 @@ size_t read_mesh_array(SUResult (*get)(SUMeshHelperRef, size_t, T*, size_t*), SU
 void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransformation& transform,
                                           const SUColor& colour, bool has_colour) {
   const SketchUpAPI& api = SketchUpAPI::instance();
-  std::deque<EntityWorkItem> stack;
+  std::vector<EntityWorkItem> stack;
   // Every pushed item counts towards the work bound, so neither the number of visits nor the
   // stack itself can grow past limits.work_items.
   size_t pushed = 0;
@@ -227,69 +251,65 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
   release();
 
   // Each mesh vertex is transformed once, however many triangles share it.
-  const float red = look.colour.red / 255.0f;
-  const float green = look.colour.green / 255.0f;
-  const float blue = look.colour.blue / 255.0f;
-  const float alpha = look.colour.alpha / 255.0f;
+  const PointTransform to_world(transform);
   std::vector<TriangleVertex>& corners = scratch.corners;
   corners.resize(position_count);
+  lumeno::Vec3 normal_in, normal_out;
   for (size_t index = 0; index < position_count; ++index) {
     TriangleVertex& vertex = corners[index];
-    // As transform_point and transform_normal do, written out here so that they inline.
-    const lumeno::Vec3d position = lumeno::transform_point(
-        transform.values, lumeno::Vec3d{static_cast<float>(scratch.positions[index].x),
-                                        static_cast<float>(scratch.positions[index].y),
-                                        static_cast<float>(scratch.positions[index].z)});
+    const lumeno::Vec3d position = to_world(static_cast<float>(scratch.positions[index].x),
+                                            static_cast<float>(scratch.positions[index].y),
+                                            static_cast<float>(scratch.positions[index].z));
     vertex.x = static_cast<float>(position.x);
     vertex.y = static_cast<float>(position.y);
     vertex.z = static_cast<float>(position.z);
 
+    lumeno::Vec3 n{0.0f, 0.0f, 1.0f};
     if (index < normal_count) {
-      vertex.nx = static_cast<float>(scratch.normals[index].x);
-      vertex.ny = static_cast<float>(scratch.normals[index].y);
-      vertex.nz = static_cast<float>(scratch.normals[index].z);
-    } else {
-      vertex.nx = 0.0f;
-      vertex.ny = 0.0f;
-      vertex.nz = 1.0f;
+      n = lumeno::Vec3{static_cast<float>(scratch.normals[index].x),
+                       static_cast<float>(scratch.normals[index].y),
+                       static_cast<float>(scratch.normals[index].z)};
     }
-    const lumeno::Vec3d normal =
-        lumeno::transform_vector(transform.values, lumeno::Vec3d{vertex.nx, vertex.ny, vertex.nz});
-    vertex.nx = static_cast<float>(normal.x);
-    vertex.ny = static_cast<float>(normal.y);
-    vertex.nz = static_cast<float>(normal.z);
-    const float length = lumeno::length(lumeno::Vec3{vertex.nx, vertex.ny, vertex.nz});
-    if (length > kMinNormalLength) {
-      vertex.nx /= length;
-      vertex.ny /= length;
-      vertex.nz /= length;
+    // A flat face gives every corner the same normal: it is turned and scaled once, and a
+    // corner whose normal has the same bits as the one before takes that result.
+    if (index == 0 || std::memcmp(&n, &normal_in, sizeof n) != 0) {
+      normal_in = n;
+      const lumeno::Vec3d turned =
+          lumeno::transform_vector(transform.values, lumeno::Vec3d{n.x, n.y, n.z});
+      n = lumeno::Vec3{static_cast<float>(turned.x), static_cast<float>(turned.y),
+                       static_cast<float>(turned.z)};
+      const float length = lumeno::length(n);
+      if (length > kMinNormalLength) n = lumeno::Vec3{n.x / length, n.y / length, n.z / length};
+      normal_out = n;
     }
+    vertex.nx = normal_out.x;
+    vertex.ny = normal_out.y;
+    vertex.nz = normal_out.z;
 
+    vertex.u = 0.0f;
+    vertex.v = 0.0f;
     if (index < stq_count) {
       const float s = static_cast<float>(scratch.stq[index].x);
       const float t = static_cast<float>(scratch.stq[index].y);
       const float q = static_cast<float>(scratch.stq[index].z);
       vertex.u = q != 0.0f ? s / q : s;
       vertex.v = q != 0.0f ? t / q : t;
-      vertex.texture_index = look.texture_index;
-    } else {
-      vertex.u = 0.0f;
-      vertex.v = 0.0f;
-      vertex.texture_index = -1;
     }
-
-    vertex.r = red;
-    vertex.g = green;
-    vertex.b = blue;
-    vertex.a = alpha;
   }
 
+  Triangle triangle;
+  triangle.colour[0] = look.colour.red;
+  triangle.colour[1] = look.colour.green;
+  triangle.colour[2] = look.colour.blue;
+  triangle.colour[3] = look.colour.alpha;
+  triangle.face_layer = face_layer;
+  triangle.inherited_layer = inherited_layer;
+  // The box grows in registers; stored triangles are finite, so min and max are exact.
+  lumeno::Vec3 low{bbox_min[0], bbox_min[1], bbox_min[2]};
+  lumeno::Vec3 high{bbox_max[0], bbox_max[1], bbox_max[2]};
   const std::vector<size_t>& indices = scratch.indices;
   for (size_t i = 0; i + 2 < index_count; i += 3) {
     if (triangles.size() >= limits.triangles) break;
-    Triangle triangle;
-    triangle.face_layer = face_layer;
-    triangle.inherited_layer = inherited_layer;
     bool valid = true;
     for (int k = 0; k < 3; ++k) {
       const size_t index = indices[i + k];
@@ -302,16 +322,19 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
       triangle.vertices[k] = corners[index];
     }
     if (!valid) continue;
+    triangle.texture_index = indices[i] < stq_count ? look.texture_index : -1;
     // Only stored triangles grow the bounding box.
     for (const TriangleVertex& vertex : triangle.vertices) {
-      const float p[3] = {vertex.x, vertex.y, vertex.z};
-      for (int axis = 0; axis < 3; ++axis) {
-        if (p[axis] < bbox_min[axis]) bbox_min[axis] = p[axis];
-        if (p[axis] > bbox_max[axis]) bbox_max[axis] = p[axis];
-      }
+      low = lumeno::Vec3{std::min(low.x, vertex.x), std::min(low.y, vertex.y),
+                         std::min(low.z, vertex.z)};
+      high = lumeno::Vec3{std::max(high.x, vertex.x), std::max(high.y, vertex.y),
+                          std::max(high.z, vertex.z)};
     }
     triangles.push_back(triangle);
   }
+  const float grown[2][3] = {{low.x, low.y, low.z}, {high.x, high.y, high.z}};
+  std::copy(grown[0], grown[0] + 3, bbox_min);
+  std::copy(grown[1], grown[1] + 3, bbox_max);
 }
 
 namespace {
@@ -343,13 +366,16 @@ struct EdgeReader {
         get_position(end_vertex, &end) != SU_ERROR_NONE) {
       return false;
     }
+    const PointTransform to_world(transform);
     float* points[2] = {data.start, data.end};
     const SUPoint3D* sources[2] = {&start, &end};
     for (int p = 0; p < 2; ++p) {
-      points[p][0] = static_cast<float>(sources[p]->x);
-      points[p][1] = static_cast<float>(sources[p]->y);
-      points[p][2] = static_cast<float>(sources[p]->z);
-      SkpModel::transform_point(transform, points[p][0], points[p][1], points[p][2]);
+      const lumeno::Vec3d world =
+          to_world(static_cast<float>(sources[p]->x), static_cast<float>(sources[p]->y),
+                   static_cast<float>(sources[p]->z));
+      points[p][0] = static_cast<float>(world.x);
+      points[p][1] = static_cast<float>(world.y);
+      points[p][2] = static_cast<float>(world.z);
     }
     return is_finite(data.start[0], data.start[1], data.start[2]) &&
            is_finite(data.end[0], data.end[1], data.end[2]);

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 #include <time.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -34,29 +35,29 @@ void fill_sheet(SkpModel& model, size_t count) {
   const size_t side = static_cast<size_t>(std::ceil(std::sqrt(static_cast<double>(tiles))));
   const float step = 2000.0f / static_cast<float>(side);
   auto height = [](float x, float y) { return 20.0f * std::sin(x * 0.01f) * std::cos(y * 0.013f); };
-  auto corner = [&](float x, float y, const float colour[3]) {
+  auto corner = [&](float x, float y) {
     TriangleVertex v;
     v.x = x, v.y = y, v.z = height(x, y);
     const float dx = -0.2f * std::cos(x * 0.01f) * std::cos(y * 0.013f);  // unit normal
     const float dy = 0.26f * std::sin(x * 0.01f) * std::sin(y * 0.013f);
     const float length = std::sqrt(dx * dx + dy * dy + 1.0f);
     v.nx = -dx / length, v.ny = -dy / length, v.nz = 1.0f / length;
-    v.r = colour[0], v.g = colour[1], v.b = colour[2], v.a = 1.0f;
     return v;
   };
-  static const float kColours[8][3] = {{.9f, .2f, .2f}, {.2f, .8f, .3f}, {.2f, .3f, .9f},
-                                       {.9f, .8f, .2f}, {.7f, .3f, .8f}, {.3f, .8f, .8f},
-                                       {.6f, .6f, .6f}, {.9f, .5f, .1f}};
+  static const uint8_t kColours[8][4] = {
+      {230, 50, 50, 255},  {50, 200, 80, 255},  {50, 80, 230, 255},   {230, 200, 50, 255},
+      {180, 80, 200, 255}, {80, 200, 200, 255}, {150, 150, 150, 255}, {230, 130, 30, 255}};
   model.triangles.reserve(count);
   for (size_t i = 0; model.triangles.size() < count; ++i) {
     const float x = -1000.0f + step * static_cast<float>(i % side);
     const float y = -1000.0f + step * static_cast<float>(i / side);
-    const float* colour = kColours[i % 8];
+    const uint8_t* colour = kColours[i % 8];
     for (int half = 0; half < 2 && model.triangles.size() < count; ++half) {  // two per tile
       Triangle t;
-      t.vertices[0] = corner(x, y, colour);
-      t.vertices[1] = corner(x + step, half == 0 ? y : y + step, colour);
-      t.vertices[2] = corner(half == 0 ? x + step : x, y + step, colour);
+      std::copy(colour, colour + 4, t.colour);
+      t.vertices[0] = corner(x, y);
+      t.vertices[1] = corner(x + step, half == 0 ? y : y + step);
+      t.vertices[2] = corner(half == 0 ? x + step : x, y + step);
       model.triangles.push_back(t);
     }
   }
@@ -74,9 +75,9 @@ unsigned int record_bare_list(const SkpModel& model) {
   glNewList(list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
   for (const Triangle& triangle : model.triangles) {
+    glColor4ubv(triangle.colour);
     for (const TriangleVertex& v : triangle.vertices) {
       glNormal3f(v.nx, v.ny, v.nz);
-      glColor4f(v.r, v.g, v.b, v.a);
       glVertex3f(v.x, v.y, v.z);
     }
   }

@@ -87,8 +87,8 @@ TEST_F(LoadTest, EachMissingEntryPointDisablesOnlyItsWork) {
        }},
       {{"SUMaterialGetTexture"},
        [](M f, M n) {
-         return n.textures.empty() && n.triangles[0].vertices[0].texture_index == -1 &&
-                n.triangles[0].vertices[0].r == f.triangles[0].vertices[0].r;
+         return n.textures.empty() && n.triangles[0].texture_index == -1 &&
+                n.triangles[0].colour[0] == f.triangles[0].colour[0];
        }},
       {{"SUCameraGetFOV", "SUCameraGetPerspectiveFrustumFOV"},
        [](M f, M n) {
@@ -102,7 +102,7 @@ TEST_F(LoadTest, EachMissingEntryPointDisablesOnlyItsWork) {
          return f.triangles[2].face_layer == 0 && n.triangles[2].face_layer == -1;
        }},
       {{"SUMaterialGetAlpha", "SUMaterialGetOpacity"},
-       [](M, M n) { return !n.has_transparency && n.triangles[2].vertices[0].a == 1.0f; }},
+       [](M, M n) { return !n.has_transparency && n.triangles[2].colour[3] == 255; }},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(bind_sdk_hiding(LUMENO_STANDIN_FULL_DIR, c.hidden));

@@ -18,12 +18,12 @@ json textured_face(double x, const std::string& material) {
 
 class MaterialsTest : public StandinModelTest {
  protected:
-  // Loads one square (with texture coordinates) and `face_keys`; returns its first vertex.
-  TriangleVertex load_face(const json& face_keys, const json& materials) {
+  // Loads one square (with texture coordinates) and `face_keys`; returns its first triangle.
+  Triangle load_face(const json& face_keys, const json& materials) {
     json model = with_faces(with(with(square(0, 0, 0, 1), {{"stq", kStq}}), face_keys));
     model["materials"] = materials;
     EXPECT_TRUE(load(model));
-    return model_.triangles.empty() ? TriangleVertex() : model_.triangles[0].vertices[0];
+    return model_.triangles.empty() ? Triangle() : model_.triangles[0];
   }
 };
 
@@ -33,7 +33,7 @@ TEST_F(MaterialsTest, FrontColourSourceAndOpacityStep) {
   const json colour = {10, 20, 30, 77};
   const struct {
     json material;
-    float red, alpha;
+    int red, alpha;
     bool transparent;
   } cases[] = {
       {{{"color", colour}}, 10, 255, false},  // no opacity
@@ -45,12 +45,11 @@ TEST_F(MaterialsTest, FrontColourSourceAndOpacityStep) {
       {{{"texture", texture}, {"opacity", 0.5}}, 200, 255, false},  // neither: the fallback
   };
   for (const auto& c : cases) {
-    const TriangleVertex v =
+    const Triangle t =
         load_face({{"front", "m"}}, json::array({with(c.material, {{"name", "m"}})}));
-    EXPECT_TRUE(std::fabs(v.r * 255 - c.red) + std::fabs(v.a * 255 - c.alpha) < 0.01f)
-        << c.material;
+    EXPECT_TRUE(t.colour[0] == c.red && t.colour[3] == c.alpha) << c.material;
     EXPECT_EQ(model_.has_transparency, c.transparent) << c.material;
-    EXPECT_EQ(v.texture_index, c.material.contains("texture") ? 0 : -1) << c.material;
+    EXPECT_EQ(t.texture_index, c.material.contains("texture") ? 0 : -1) << c.material;
   }
 }
 
@@ -63,13 +62,13 @@ TEST_F(MaterialsTest, BackMaterialKeepsItsOwnAlphaAndNoneGivesTheFallback) {
       {{"front", "back"}, {"back", "back"}, {"fail", {"SUFaceGetFrontMaterial"}}},
   };
   for (const json& keys : cases) {
-    const TriangleVertex v = load_face(keys, materials);
-    EXPECT_TRUE(v.g == 100 / 255.0f && v.texture_index == -1) << keys;
-    EXPECT_FLOAT_EQ(v.a, 90 / 255.0f) << keys << ": no opacity step on the back";
+    const Triangle t = load_face(keys, materials);
+    EXPECT_TRUE(t.colour[1] == 100 && t.texture_index == -1) << keys;
+    EXPECT_EQ(t.colour[3], 90) << keys << ": no opacity step on the back";
     EXPECT_FALSE(model_.has_transparency) << keys;
   }
-  const TriangleVertex v = load_face({{"front", "none"}, {"back", "none"}}, materials);
-  EXPECT_TRUE(v.r == 200 / 255.0f && v.a == 1.0f);
+  const Triangle t = load_face({{"front", "none"}, {"back", "none"}}, materials);
+  EXPECT_TRUE(t.colour[0] == 200 && t.colour[3] == 255);
 }
 
 TEST_F(MaterialsTest, VendorColourAlphaIsReplacedByTheOpacity) {
@@ -84,8 +83,8 @@ TEST_F(MaterialsTest, VendorColourAlphaIsReplacedByTheOpacity) {
   ASSERT_TRUE(bind_vendor_shaped_sdk(LUMENO_STANDIN_FULL_DIR));
   ASSERT_TRUE(load(model));
   ASSERT_TRUE(triangle_at(0) && triangle_at(2));
-  EXPECT_FLOAT_EQ(triangle_at(0)->vertices[0].a, 127 / 255.0f) << "back face";
-  EXPECT_FLOAT_EQ(triangle_at(2)->vertices[0].a, 1.0f) << "painted group";
+  EXPECT_EQ(triangle_at(0)->colour[3], 127) << "back face";
+  EXPECT_EQ(triangle_at(2)->colour[3], 255) << "painted group";
 }
 
 TEST_F(MaterialsTest, TexturesOutsideTheBoundsOrUnreadableAreRejected) {
@@ -103,12 +102,13 @@ TEST_F(MaterialsTest, TexturesOutsideTheBoundsOrUnreadableAreRejected) {
   };
   for (const auto& c : cases) {
     json material = {{"name", "m"}, {"color", {11, 22, 33, 255}}, {"texture", c.texture}};
-    const TriangleVertex v = load_face({{"front", "m"}}, json::array({material}));
+    const Triangle t = load_face({{"front", "m"}}, json::array({material}));
     EXPECT_EQ(model_.textures.size() + model_.texture_cache.size(), c.accepted ? 2u : 0u)
         << c.texture;
-    EXPECT_TRUE(v.texture_index == (c.accepted ? 0 : -1) && v.u == (c.accepted ? 0.5f : 0.0f))
+    EXPECT_TRUE(t.texture_index == (c.accepted ? 0 : -1) &&
+                t.vertices[0].u == (c.accepted ? 0.5f : 0.0f))
         << c.texture;
-    EXPECT_FLOAT_EQ(v.r, 11 / 255.0f) << c.texture << ": the material colour stays";
+    EXPECT_EQ(t.colour[0], 11) << c.texture << ": the material colour stays";
   }
 }
 
@@ -125,9 +125,8 @@ TEST_F(MaterialsTest, FacesShareTextureRecordsUpToTheByteCap) {
   ASSERT_TRUE(load(model));
   ASSERT_EQ(model_.textures.size(), 2u);
   const int expected[] = {0, 1, 0, -1};  // in order of first use; the third is over the cap
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(model_.triangles[2 * i].vertices[0].texture_index, expected[i]);
-  EXPECT_FLOAT_EQ(model_.triangles[6].vertices[0].r, 102 / 255.0f) << "its average colour";
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(model_.triangles[2 * i].texture_index, expected[i]);
+  EXPECT_EQ(model_.triangles[6].colour[0], 102) << "its average colour";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "tests/native/model/standin_fixture.h"
 
@@ -53,21 +54,20 @@ TEST_F(TraversalTest, ListsAreWalkedInStackOrderAndInheritTheNearestColour) {
                    paint(with_faces(with(square(50, 0, 0, 1), {{"front", "green"}})), "red")});
   ASSERT_TRUE(load(model));
   ASSERT_EQ(model_.triangles.size(), 10u);
-  const float grey = 200 / 255.0f;
   const struct {
-    float x, r, g, b, a;
+    float x;
+    uint8_t rgba[4];
   } faces[] = {
-      {-10, grey, grey, grey, 1},   // top level: grey
-      {50, 0, 1, 0, 1},             // the face's own material wins
-      {30, 0, 0, 1, 128 / 255.0f},  // blue inside red wins, with its alpha
-      {20, 1, 0, 0, 1},             // unpainted group inside red
-      {10, 1, 0, 0, 1},             // in a red group
+      {-10, {200, 200, 200, 255}},  // top level: grey
+      {50, {0, 255, 0, 255}},       // the face's own material wins
+      {30, {0, 0, 255, 128}},       // blue inside red wins, with its alpha
+      {20, {255, 0, 0, 255}},       // unpainted group inside red
+      {10, {255, 0, 0, 255}},       // in a red group
   };
   for (size_t i = 0; i < 5; ++i) {
     const auto& e = faces[i];
     EXPECT_EQ(triangle_at(e.x), &model_.triangles[2 * i]) << "face " << i;
-    const TriangleVertex& v = model_.triangles[2 * i].vertices[2];
-    EXPECT_TRUE(v.r == e.r && v.g == e.g && v.b == e.b && v.a == e.a) << "x " << e.x;
+    EXPECT_EQ(std::memcmp(model_.triangles[2 * i].colour, e.rgba, 4), 0) << "x " << e.x;
   }
 }
 
@@ -104,14 +104,15 @@ TEST_F(TraversalTest, HostileMeshArraysAndTextureCoordinates) {
   ASSERT_TRUE(load(model));
   ASSERT_EQ(model_.triangles.size(), 3u) << "the bad triple and the trailing pair are dropped";
   const TriangleVertex* v = model_.triangles[0].vertices;
-  EXPECT_TRUE(v[0].u == 3 && v[0].v == 5 && v[0].texture_index == 0 && v[0].nz == 1);
-  EXPECT_TRUE(v[1].u == 2 && v[1].v == 3 && v[1].texture_index == 0);
-  EXPECT_TRUE(v[2].u == 0 && v[2].texture_index == -1) << "no coordinate for it";
+  EXPECT_TRUE(v[0].u == 3 && v[0].v == 5 && v[0].nz == 1 && model_.triangles[0].texture_index == 0);
+  EXPECT_TRUE(v[1].u == 2 && v[1].v == 3);
+  EXPECT_TRUE(v[2].u == 0 && v[2].v == 0) << "no coordinate for it";
   EXPECT_TRUE(model_.triangles[1].vertices[2].y == 1 && model_.triangles[1].vertices[2].x == 0);
   const TriangleVertex* w = model_.triangles[2].vertices;
   EXPECT_FLOAT_EQ(w[0].ny, 0.00005f) << "too short to normalise";
   EXPECT_FLOAT_EQ(w[1].nz, 1.0f) << "missing normal reads as up";
-  EXPECT_TRUE(w[0].texture_index == -1 && w[0].u == 0 && w[0].v == 0) << "no texture";
+  EXPECT_TRUE(model_.triangles[2].texture_index == -1 && w[0].u == 0 && w[0].v == 0)
+      << "no texture";
 }
 
 TEST_F(TraversalTest, EdgesAndFailuresSkipOnlyTheirElement) {

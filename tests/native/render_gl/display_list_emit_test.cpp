@@ -12,16 +12,16 @@ namespace {
 
 // The sink calls as a trace: "T(" / "L(" begin triangles / lines, ")" end, "bN" bind texture N
 // (b0 = texturing off), "v" / "vt" vertex without / with texture coordinates, "p" line point;
-// `ids` holds the red of each triangle's first vertex and the x of each line's first point.
+// `ids` holds the x of each triangle's first corner and of each line's first point.
 class TraceSink : public PrimitiveSink {
  public:
   void begin_triangles() override { trace += "T("; }
   void begin_lines() override { trace += "L("; }
   void end() override { trace += ")"; }
   void set_texture(unsigned int name) override { trace += "b" + std::to_string(name); }
-  void triangle_vertex(const TriangleVertex& vertex, bool textured) override {
-    if (count++ % 3 == 0) ids.push_back(vertex.r);
-    trace += textured ? "vt" : "v";
+  void triangle(const Triangle& triangle, bool textured) override {
+    ids.push_back(triangle.vertices[0].x);
+    trace += textured ? "vtvtvt" : "vvv";
   }
   void line_point(const float point[3]) override {
     if (count++ % 2 == 0) ids.push_back(point[0]);
@@ -32,9 +32,12 @@ class TraceSink : public PrimitiveSink {
   size_t count = 0;
 };
 
-Triangle triangle(int32_t texture, float red = 1.0f, float alpha = 1.0f) {
-  const TriangleVertex v{0, 0, 0, 0, 0, 0, red, 0, 0, alpha, 0, 0, texture};
-  return Triangle{{v, v, v}};
+Triangle triangle(int32_t texture, float id = 0.0f, uint8_t alpha = 255) {
+  Triangle t;
+  t.vertices[0].x = id;
+  t.colour[3] = alpha;
+  t.texture_index = texture;
+  return t;
 }
 
 std::string repeat(const std::string& s, size_t n) {
@@ -96,7 +99,7 @@ TEST(DisplayListEmit, HiddenLayerAndHiddenGroupLayerEmitNothing) {
 
 TEST(DisplayListEmit, OpaqueAndTransparentPassesSplitTheFaces) {
   SkpModel model;
-  const float alphas[] = {1.0f, 0.5f, 254.0f / 255.0f, 0.0f, 1.0f};
+  const uint8_t alphas[] = {255, 128, 254, 0, 255};
   for (int i = 0; i < 5; ++i) model.triangles.push_back(triangle(-1, float(i), alphas[i]));
   const std::pair<FacePass, std::vector<float>> cases[] = {{FacePass::Opaque, {0, 4}},
                                                            {FacePass::Transparent, {1, 2, 3}}};
