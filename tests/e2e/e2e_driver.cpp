@@ -143,25 +143,23 @@ Rgb LumenoTest::at(const Screenshot& shot, int x, int y) const {
   return shot.at(p.x, p.y);
 }
 
-int LumenoTest::count(const Screenshot& shot, bool (*test)(const Rgb&), RECT r) const {
+int LumenoTest::sampled(RECT r, const std::function<bool(int, int)>& test) const {
   if (IsRectEmpty(&r)) r = {0, 0, w_ - 220, h_};
   int n = 0;
-  for (int y = r.top; y < r.bottom; y += 2) {
-    for (int x = r.left; x < r.right; x += 2) n += test(at(shot, x, y));
-  }
+  for (int y = r.top; y < r.bottom; y += 2)
+    for (int x = r.left; x < r.right; x += 2) n += test(x, y);
   return n;
 }
 
+int LumenoTest::count(const Screenshot& shot, bool (*test)(const Rgb&), RECT r) const {
+  return sampled(r, [&](int x, int y) { return test(at(shot, x, y)); });
+}
+
 int LumenoTest::changed(const Screenshot& a, const Screenshot& b, RECT r) const {
-  if (IsRectEmpty(&r)) r = {0, 0, w_ - 220, h_};
-  int n = 0;
-  for (int y = r.top; y < r.bottom; y += 2) {
-    for (int x = r.left; x < r.right; x += 2) {
-      const Rgb c = at(b, x, y);
-      n += !near_colour(at(a, x, y), c.r, c.g, c.b, 24);
-    }
-  }
-  return n;
+  return sampled(r, [&](int x, int y) {
+    const Rgb c = at(b, x, y);
+    return !near_colour(at(a, x, y), c.r, c.g, c.b, 24);
+  });
 }
 
 std::wstring LumenoTest::box_text(const wchar_t* caption) {

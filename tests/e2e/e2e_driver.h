@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +73,7 @@ class LumenoTest : public ::testing::Test {
   // or that differ clearly between two pictures; by default the model area left of the navigator.
   int count(const Screenshot& shot, bool (*test)(const Rgb&), RECT r = {0, 0, 0, 0}) const;
   int changed(const Screenshot& a, const Screenshot& b, RECT r = {0, 0, 0, 0}) const;
+  int sampled(RECT r, const std::function<bool(int, int)>& test) const;
   // The text of the message box captioned `caption` (it is then closed with OK).
   std::wstring box_text(const wchar_t* caption);
 
