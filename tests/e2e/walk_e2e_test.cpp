@@ -58,7 +58,7 @@ TEST_F(WalkE2E, CollisionStopsAtTheFrontWallAtEyeHeightAndEscapeLeaves) {
   // A held W walks to the wall and no further: the eye keeps its height, and half a second
   // more of W changes nothing.
   send_key('W', true);
-  Sleep(700);
+  Sleep(1200);  // the wall is about 0.8 m away; a loaded machine draws slowly
   const e2e::Screenshot stopped = e2e::capture_screen();
   Sleep(500);
   const e2e::Screenshot later = e2e::capture_screen();
