@@ -1,7 +1,6 @@
 #include "tests/e2e/e2e_driver.h"
 
 #include <cstdlib>
-#include <vector>
 
 #include "tests/windows/win_test_util.h"
 
@@ -22,40 +21,21 @@ std::wstring windows_path(const std::string& unix_path) {
 
 std::wstring sample_house() { return windows_path(std::string(LUMENO_SAMPLES_DIR) + "/house.skp"); }
 
-namespace {
-// Lumeno saves its settings beside itself when it closes: every test starts from the defaults.
-class FreshSettings : public ::testing::EmptyTestEventListener {
-  void OnTestStart(const ::testing::TestInfo&) override { DeleteFileW(settings_file().c_str()); }
-  void OnTestEnd(const ::testing::TestInfo&) override { DeleteFileW(settings_file().c_str()); }
-};
-const bool kFreshSettings = [] {
-  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings);
-  return true;
-}();
-}  // namespace
-
 Process::Process(const std::wstring& exe, const std::wstring& arguments,
                  const std::wstring& working_dir) {
-  std::wstring command = L"\"" + exe + L"\"";
-  if (!arguments.empty()) command += L" " + arguments;
-  std::vector<wchar_t> command_buffer(command.begin(), command.end());
-  command_buffer.push_back(L'\0');
+  std::wstring command = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), command_buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info_)) {
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info_))
     info_ = {};
-  }
 }
 
 Process::~Process() {
   if (info_.hProcess == nullptr) return;
-  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(info_.hProcess, 99);
-    WaitForSingleObject(info_.hProcess, 5000);
-  }
-  CloseHandle(info_.hThread);
-  CloseHandle(info_.hProcess);
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+  WaitForSingleObject(info_.hProcess, 5000);
+  CloseHandle(info_.hThread), CloseHandle(info_.hProcess);
 }
 
 DWORD Process::wait(DWORD timeout_ms) {
@@ -102,37 +82,25 @@ bool near_colour(const Rgb& got, int r, int g, int b, int tolerance) {
 
 Rgb Screenshot::at(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return {-1, -1, -1};
-  const size_t i = (static_cast<size_t>(y) * width + x) * 3;
-  return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
-          static_cast<unsigned char>(rgb[i + 2])};
+  const unsigned char* p = &bgra[(static_cast<size_t>(y) * width + x) * 4];
+  return {p[2], p[1], p[0]};
 }
 
 Screenshot capture_screen() {
   Screenshot shot;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  shot.width = GetSystemMetrics(SM_CXSCREEN), shot.height = GetSystemMetrics(SM_CYSCREEN);
+  shot.bgra.resize(static_cast<size_t>(shot.width) * shot.height * 4);
+  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, shot.width, shot.height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader), info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biWidth = width, info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biWidth = shot.width, info.bmiHeader.biHeight = -shot.height;  // top row first
   info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap != nullptr && bits != nullptr) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    if (BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY)) {
-      const auto* pixels = static_cast<const unsigned char*>(bits);
-      shot.width = width, shot.height = height;
-      shot.rgb.resize(static_cast<size_t>(width) * height * 3);
-      for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) {
-        for (int c = 0; c < 3; ++c) shot.rgb[i * 3 + c] = static_cast<char>(pixels[i * 4 + 2 - c]);
-      }
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  GetDIBits(memory, bitmap, 0, shot.height, shot.bgra.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
   return shot;
 }
 
@@ -143,8 +111,7 @@ void LumenoTest::start(const std::wstring& model, bool settle) {
   ASSERT_NE(window_, nullptr) << "no main window";
   RECT client = {};
   GetClientRect(window_, &client);
-  w_ = client.right;
-  h_ = client.bottom;
+  w_ = client.right, h_ = client.bottom;
   if (model.empty()) return;
   const std::wstring counts = L"Lumeno — 顶点: ";
   const DWORD begin = GetTickCount();
@@ -176,13 +143,23 @@ Rgb LumenoTest::at(const Screenshot& shot, int x, int y) const {
   return shot.at(p.x, p.y);
 }
 
-int LumenoTest::count(const Screenshot& shot, bool (*test)(const Rgb&), RECT r) const {
+int LumenoTest::sampled(RECT r, const std::function<bool(int, int)>& test) const {
   if (IsRectEmpty(&r)) r = {0, 0, w_ - 220, h_};
   int n = 0;
-  for (int y = r.top; y < r.bottom; y += 2) {
-    for (int x = r.left; x < r.right; x += 2) n += test(at(shot, x, y));
-  }
+  for (int y = r.top; y < r.bottom; y += 2)
+    for (int x = r.left; x < r.right; x += 2) n += test(x, y);
   return n;
+}
+
+int LumenoTest::count(const Screenshot& shot, bool (*test)(const Rgb&), RECT r) const {
+  return sampled(r, [&](int x, int y) { return test(at(shot, x, y)); });
+}
+
+int LumenoTest::changed(const Screenshot& a, const Screenshot& b, RECT r) const {
+  return sampled(r, [&](int x, int y) {
+    const Rgb c = at(b, x, y);
+    return !near_colour(at(a, x, y), c.r, c.g, c.b, 24);
+  });
 }
 
 std::wstring LumenoTest::box_text(const wchar_t* caption) {

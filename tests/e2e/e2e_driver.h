@@ -4,22 +4,23 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
-// Lumeno.exe of this build and the settings file beside it (removed before and after every
-// test), as Windows paths; the sample house.
+// Lumeno.exe of this build and the settings file beside it, the sample house, a build path as
+// Wine shows it.
 std::wstring lumeno_exe();
 std::wstring settings_file();
 std::wstring sample_house();
-// A path of the build as Wine shows it.
 std::wstring windows_path(const std::string& unix_path);
 
 class Process {
  public:
-  // Starts `exe` with `arguments` in `working_dir` (empty: inherited).
+  // Starts `exe` with `arguments` in `working_dir` (empty: inherited); ended if still running.
   Process(const std::wstring& exe, const std::wstring& arguments, const std::wstring& working_dir);
   ~Process();
   Process(const Process&) = delete;
@@ -28,8 +29,8 @@ class Process {
   DWORD id() const { return info_.dwProcessId; }
   // The exit code, or STILL_ACTIVE when it has not ended within `timeout_ms`.
   DWORD wait(DWORD timeout_ms);
-  // A visible top-level window of this process with the given class (null: any) and, when
-  // `title` is not null, that title; null when none appears within `timeout_ms`.
+  // A visible top-level window of this process with the given class and, when `title` is not
+  // null, that title; null when none appears within `timeout_ms`.
   HWND wait_for_window(const wchar_t* class_name, DWORD timeout_ms,
                        const wchar_t* title = nullptr) const;
 
@@ -49,15 +50,17 @@ bool near_colour(const Rgb& got, int r, int g, int b, int tolerance);
 // The whole screen; Wine's screen device context reads the X server's picture, GL included.
 struct Screenshot {
   int width = 0, height = 0;
-  std::string rgb;             // width * height * 3 bytes, top row first
-  Rgb at(int x, int y) const;  // {-1, -1, -1} outside
+  std::vector<unsigned char> bgra;  // top row first
+  Rgb at(int x, int y) const;       // {-1, -1, -1} outside
 };
 Screenshot capture_screen();
 
-// A test with Lumeno.exe running on a model; closing it at the end expects exit code 0.
+// A test with Lumeno.exe running, from the default settings (the settings file beside it is
+// removed before and after); closing it at the end expects exit code 0.
 class LumenoTest : public ::testing::Test {
  protected:
-  void TearDown() override { close(); }
+  LumenoTest() { DeleteFileW(settings_file().c_str()); }
+  void TearDown() override { close(), DeleteFileW(settings_file().c_str()); }
   // Starts Lumeno.exe on `model` (empty: none) and waits for the main window; with a model,
   // for the counts in the title and, when `settle`, for the bare title after the first picture.
   void start(const std::wstring& model, bool settle = true);
@@ -66,9 +69,11 @@ class LumenoTest : public ::testing::Test {
   void command(unsigned id, DWORD settle_ms = 600);
   // Pixel colour at a client point of the main window.
   Rgb at(const Screenshot& shot, int x, int y) const;
-  // Sampled pixels (every second in each direction) of client rectangle `r` that pass `test`;
-  // the default rectangle is the model area left of the navigator.
+  // Sampled pixels (every second in each direction) of client rectangle `r` that pass `test`,
+  // or that differ clearly between two pictures; by default the model area left of the navigator.
   int count(const Screenshot& shot, bool (*test)(const Rgb&), RECT r = {0, 0, 0, 0}) const;
+  int changed(const Screenshot& a, const Screenshot& b, RECT r = {0, 0, 0, 0}) const;
+  int sampled(RECT r, const std::function<bool(int, int)>& test) const;
   // The text of the message box captioned `caption` (it is then closed with OK).
   std::wstring box_text(const wchar_t* caption);
 

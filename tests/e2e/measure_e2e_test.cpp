@@ -17,35 +17,29 @@ class MeasureE2E : public e2e::LumenoTest {
     PostMessageW(window_, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     Sleep(300);
   }
-  // The first and the last brick pixel along row `y`, 10 pixels inside the wall's run.
-  bool wall_row(const e2e::Screenshot& shot, int y, POINT& left, POINT& right) const {
+  // The first and the last brick pixel along row `y`, 10 pixels inside (x -1 without a wall).
+  std::pair<POINT, POINT> wall_row(const e2e::Screenshot& shot, int y) const {
     int first = -1, last = -1;
-    for (int x = 0; x < w_ - 220; ++x) {
-      if (!brick(at(shot, x, y))) continue;
-      if (first < 0) first = x;
-      last = x;
-    }
-    left = {first + 10, y};
-    right = {last - 10, y};
-    return first >= 0 && last - first >= 50;
+    for (int x = 0; x < w_ - 220; ++x)
+      if (brick(at(shot, x, y))) last = x, first = first < 0 ? x : first;
+    if (first < 0 || last - first < 50) return {{-1, y}, {-1, y}};
+    return {{first + 10, y}, {last - 10, y}};
   }
 };
 
 TEST_F(MeasureE2E, DistanceLineAreaFillAndEscape) {
   ASSERT_NO_FATAL_FAILURE(start(e2e::sample_house()));
   const e2e::Screenshot shot = e2e::capture_screen();
-  // The widest run of wall along a row, and the middle of the run 30 pixels below it.
+  // The widest run of wall along a row with wall 30 pixels below it too (the third point).
   POINT a{}, b{}, c{};
-  int row = -1;
   for (int y = 60; y < h_ - 100; y += 8) {
-    POINT l{}, r{}, l2{}, r2{};
-    if (wall_row(shot, y, l, r) && wall_row(shot, y + 30, l2, r2) && r.x - l.x > b.x - a.x) {
-      a = l, b = r, row = y;
-      c = {(l2.x + r2.x) / 2, y + 30};
-    }
+    const auto [l, r] = wall_row(shot, y);
+    const auto [l2, r2] = wall_row(shot, y + 30);
+    if (l.x >= 0 && l2.x >= 0 && r.x - l.x > b.x - a.x)
+      a = l, b = r, c = {(l2.x + r2.x) / 2, y + 30};
   }
-  ASSERT_GE(row, 0) << "no wall in view";
-  const RECT band = {a.x + 15, row - 4, b.x - 15, row + 5};
+  ASSERT_GT(b.x, a.x) << "no wall in view";
+  const RECT band = {a.x + 15, a.y - 4, b.x - 15, a.y + 5};
   EXPECT_EQ(count(shot, orange, band), 0);
 
   key('T', 200);

@@ -5,20 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/bound_sdk_fixture.h"
+#include "sdk/sketchup_api.h"
 #include "tests/windows/win_test_util.h"
 #include "ui/viewer_window.h"
 
 namespace {
 
-std::wstring item_text(HMENU menu, int position) {
+std::wstring item_text(HMENU menu, UINT item, UINT by = MF_BYPOSITION) {
   wchar_t text[256] = {};
-  GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+  GetMenuStringW(menu, item, text, 256, by);
   return text;
-}
-
-bool is_checked(HMENU menu, int position) {
-  return (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0;
 }
 
 // The Win32 menu holds exactly the items the menu model describes, with their marks and gray.
@@ -40,7 +36,7 @@ void expect_menu(HMENU menu, const std::vector<lumeno::MenuItem>& items, const s
       continue;
     }
     EXPECT_EQ(GetMenuItemID(menu, p), item.id) << at;
-    EXPECT_EQ(is_checked(menu, p), item.checked) << at;
+    EXPECT_EQ((state & MF_CHECKED) != 0, item.checked) << at;
     EXPECT_EQ((state & MF_GRAYED) != 0, item.grayed) << at;
     MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
@@ -50,103 +46,73 @@ void expect_menu(HMENU menu, const std::vector<lumeno::MenuItem>& items, const s
   }
 }
 
-class MenuBar : public BoundSdkTest {
+// The real window, its SDK bound to the full stand-in; the window saves its settings beside the
+// test program when it closes, so every test starts from the defaults.
+class MenuBar : public ::testing::Test {
  protected:
-  MenuBar() : folder_(L"menu") {}
-  // The window saves its settings beside the test program when it closes: every test starts
-  // from the defaults.
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(SketchUpAPI::instance().load(wintest::standin_folder("full").c_str()));
+  }
+  static void TearDownTestSuite() { SketchUpAPI::instance().unload(); }
   static void forget_settings() {
     DeleteFileW((lumeno::get_exe_directory() + L"\\Tessary.ini").c_str());
   }
   void SetUp() override {
     forget_settings();
-    window_ = new ViewerWindow();
-    ASSERT_TRUE(window_->create(GetModuleHandleW(nullptr), SW_HIDE));
-    ASSERT_NE(window_->main_menu, nullptr);
-    EXPECT_EQ(GetMenu(window_->hwnd), window_->main_menu);
+    ASSERT_TRUE(window_.create(GetModuleHandleW(nullptr), SW_HIDE));
+    ASSERT_EQ(GetMenu(window_.hwnd), window_.main_menu);
   }
   void TearDown() override {
-    if (window_->hwnd != nullptr) DestroyWindow(window_->hwnd);
-    delete window_;
+    if (window_.hwnd != nullptr) DestroyWindow(window_.hwnd);
     UnregisterClassW(ViewerWindow::kClassName, GetModuleHandleW(nullptr));
     forget_settings();
   }
-  void command(unsigned id) { SendMessageW(window_->hwnd, WM_COMMAND, id, 0); }
-  void key(unsigned vk) { SendMessageW(window_->hwnd, WM_KEYDOWN, vk, 0); }
+  void command(unsigned id) { SendMessageW(window_.hwnd, WM_COMMAND, id, 0); }
+  void key(unsigned vk) { SendMessageW(window_.hwnd, WM_KEYDOWN, vk, 0); }
   bool checked(unsigned id) {
-    return (GetMenuState(window_->main_menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    return (GetMenuState(window_.main_menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
   }
-  HMENU layers() { return GetSubMenu(window_->main_menu, 2); }
+  HMENU layers() { return GetSubMenu(window_.main_menu, 2); }
   void open_model_with_layers(const std::string& layers_json) {
     const std::wstring path = folder_ / L"layers.skp";
     ASSERT_TRUE(wintest::write_file(
         path, R"({"layers":)" + layers_json +
                   R"(,"entities":{"edges":[{"start":[0,0,0],"end":[1,0,0]}]}})"));
-    // The synchronous load: the menus are built when it returns.
-    ASSERT_TRUE(window_->viewer.open_file(path));
+    ASSERT_TRUE(window_.viewer.open_file(path));  // synchronous: the menus are built on return
   }
 
-  wintest::TempFolder folder_;
-  ViewerWindow* window_ = nullptr;
+  wintest::TempFolder folder_{L"menu"};
+  ViewerWindow window_;
 };
 
-TEST_F(MenuBar, TheWindowsMenuIsTheMenuModel) {
-  expect_menu(window_->main_menu,
-              lumeno::menu_bar(window_->viewer.commands, window_->input.key_bindings), "bar");
+TEST_F(MenuBar, TheWindowsMenuIsTheMenuModelAndItsMarksFollow) {
+  expect_menu(window_.main_menu,
+              lumeno::menu_bar(window_.viewer.commands, window_.input.key_bindings), "bar");
   // Before any model: one grayed placeholder in the layer popup.
   EXPECT_EQ(item_text(layers(), 0), L"（请先打开模型）");
   EXPECT_TRUE(GetMenuState(layers(), 0, MF_BYPOSITION) & MF_GRAYED);
-  // A unit item carries a radio mark that moves with the command.
+  // A unit item carries a radio mark that moves with the command; a key moves a check mark.
   command(1422);
   EXPECT_TRUE(checked(1422));
   EXPECT_FALSE(checked(1421));
-}
-
-TEST_F(MenuBar, MarksFollowCommandsAndKeys) {
-  command(1401);
-  EXPECT_FALSE(checked(1401));
   key('K');
-  EXPECT_TRUE(checked(1401));
-  key(VK_F8);
-  EXPECT_FALSE(checked(1406));
-  command(1432);  // the bar's projection item toggles the same mark
-  EXPECT_TRUE(checked(1406));
-  key('H');  // reversed light carries no mark
-  EXPECT_FALSE(checked(1405));
+  EXPECT_FALSE(checked(1401));
 }
 
-TEST_F(MenuBar, ThemeAndWalkItemsAreRelabelled) {
-  auto text = [this](unsigned id) {
-    wchar_t buffer[64] = {};
-    GetMenuStringW(window_->main_menu, id, buffer, 64, MF_BYCOMMAND);
-    return std::wstring(buffer);
-  };
-  command(1430);
-  EXPECT_EQ(text(1430), L"☾ 夜间");
-  command(1434);  // no model: walk mode does not start
-  EXPECT_EQ(text(1434), L"行走");
-  open_model_with_layers("[]");
-  command(1434);
-  EXPECT_EQ(text(1434), L"停止行走");
-  key(VK_ESCAPE);
-  EXPECT_EQ(text(1434), L"行走");
-}
-
-TEST_F(MenuBar, LayerPopupForThreeUnnamedLayersAndToggling) {
+// The layer popup is rebuilt for each model and its marks follow the toggles; the walk item is
+// relabelled while walking.
+TEST_F(MenuBar, LayerPopupAndWalkItemFollowTheModelAndTheCommands) {
   open_model_with_layers(R"([{"name":""},{"name":""},{"name":"","visible":false}])");
-  ASSERT_EQ(GetMenuItemCount(layers()), 3);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(item_text(layers(), i), L"图层 " + std::to_wstring(i));
-    EXPECT_EQ(GetMenuItemID(layers(), i), 1200u + i);
-  }
-  EXPECT_TRUE(is_checked(layers(), 0));
-  EXPECT_TRUE(is_checked(layers(), 1));
-  EXPECT_FALSE(is_checked(layers(), 2));
+  expect_menu(layers(), lumeno::layer_menu(window_.viewer.document.model), "layers");
   command(1201);
-  EXPECT_FALSE(is_checked(layers(), 1));
-  EXPECT_GT(window_->viewer.document.revision, 1u);
+  EXPECT_FALSE(checked(1201));
+  EXPECT_GT(window_.viewer.document.revision, 1u);
   command(1201);
-  EXPECT_TRUE(is_checked(layers(), 1));
+  EXPECT_TRUE(checked(1201));
+  command(1434);
+  EXPECT_EQ(item_text(window_.main_menu, 1434, MF_BYCOMMAND), L"停止行走");
+  key(VK_ESCAPE);
+  EXPECT_EQ(item_text(window_.main_menu, 1434, MF_BYCOMMAND), L"行走");
 }
 
 }  // namespace

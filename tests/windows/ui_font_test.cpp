@@ -29,14 +29,10 @@ TEST(SystemUiFonts, MenuAndMessageFontsShowChinese) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-  const struct {
-    const char* use;
-    LOGFONTW font;
-  } fonts[] = {{"menu", metrics.lfMenuFont}, {"message box", metrics.lfMessageFont}};
-  for (const auto& f : fonts) {
+  for (const LOGFONTW* font : {&metrics.lfMenuFont, &metrics.lfMessageFont}) {
     std::wstring face;
-    EXPECT_TRUE(has_glyphs(f.font, L"文件", face))
-        << f.use << " font " << f.font.lfFaceName << " resolved as " << face;
+    EXPECT_TRUE(has_glyphs(*font, L"文件", face))
+        << "font " << font->lfFaceName << " resolved as " << face;
   }
 }
 
