@@ -46,8 +46,8 @@ std::vector<Point2> star(size_t points, double inner, double outer, double cx, d
   std::uniform_real_distribution<double> jitter(0.85, 1.0);
   std::vector<Point2> loop;
   for (size_t i = 0; i < points; ++i) {
-    const double angle = (clockwise ? -2 : 2) * M_PI * static_cast<double>(i) / points;
-    const double r = (i % 2 ? inner : outer) * jitter(rng);
+    const double angle = (clockwise ? -2 : 2) * M_PI * i / points,
+                 r = (i % 2 ? inner : outer) * jitter(rng);
     loop.push_back(Point2{cx + r * std::cos(angle), cy + r * std::sin(angle)});
   }
   return loop;
@@ -57,7 +57,7 @@ std::vector<Point2> star(size_t points, double inner, double outer, double cx, d
 // the z-order index.
 TEST(StandinTriangulate, ConcaveStarsWithAndWithoutHoles) {
   std::mt19937 rng(7);
-  for (const auto& c : {std::pair<size_t, int>{6, 0}, {61, 0}, {24, 1}, {24, 3}, {4000, 16}}) {
+  for (const auto& c : {std::pair<size_t, int>{6, 0}, {61, 0}, {24, 3}, {4000, 16}}) {
     const double outer = static_cast<double>(c.first);
     std::vector<Point2> p = star(c.first, 0.6 * outer, outer, 0, 0, c.first % 2, rng);
     Loops loops{static_cast<uint32_t>(c.first)};
