@@ -48,18 +48,15 @@ TEST(MeasurementStates, ClicksAndEndings) {
     EXPECT_EQ(m.current_measure.points.size(), c.pending);
     const size_t toasts = sink.toasts.size();
     (m.*c.finish)();
-    EXPECT_EQ(m.measure_mode, MeasureMode::None);
-    EXPECT_TRUE(m.current_measure.points.empty());
+    EXPECT_TRUE(m.measure_mode == MeasureMode::None && m.current_measure.points.empty());
     const auto shown = [&](const std::wstring& t) { return t.rfind(c.toast, 0) == 0; };
     EXPECT_TRUE(std::any_of(sink.toasts.begin(), sink.toasts.end(), shown));
     EXPECT_EQ(sink.toasts.size() > toasts, c.kept > 0);  // a short outline goes silently
     ASSERT_EQ(m.measurements.size(), c.kept);
     if (c.kept == 0) continue;
     const MeasureResult& r = m.measurements[0];
-    EXPECT_EQ(r.segment_lengths.size(), c.segments);
-    EXPECT_DOUBLE_EQ(r.total_length, c.total);
-    EXPECT_DOUBLE_EQ(r.area, c.area);
-    EXPECT_EQ(r.closed, c.area > 0);
+    EXPECT_TRUE(r.segment_lengths.size() == c.segments && r.total_length == c.total);
+    EXPECT_TRUE(r.area == c.area && r.closed == (c.area > 0));
   }
 }
 
@@ -126,10 +123,8 @@ TEST_F(MeasureToolTest, PressGoesToNavigatorThenSelectsThePaneThenAddsThePoint) 
   EXPECT_DOUBLE_EQ(m.measurements[0].total_length, 10.0);
 
   EXPECT_TRUE(press(20, 20));  // background: nothing added, the mode stays
-  EXPECT_TRUE(m.current_measure.points.empty());
-  EXPECT_EQ(sink.toasts.back(), kMissedModel);
-  EXPECT_EQ(sink.last_ms, 1500);
-  EXPECT_EQ(m.measure_mode, MeasureMode::Distance);
+  EXPECT_TRUE(m.current_measure.points.empty() && m.measure_mode == MeasureMode::Distance);
+  EXPECT_TRUE(sink.toasts.back() == kMissedModel && sink.last_ms == 1500);
   EXPECT_FALSE(feature.tool().on_mouse_down(2, 20, 20));  // right drags still orbit
 }
 
@@ -139,8 +134,7 @@ TEST_F(MeasureToolTest, EnterClosesAreaAndEscapeEndsAndLeavesTheToolStack) {
   for (int i = 0; i < 3; ++i) press(100, 100);
   EXPECT_TRUE(key(kMeasureKeyEnter));
   ASSERT_EQ(m.measurements.size(), 1u);
-  EXPECT_DOUBLE_EQ(m.measurements[0].area, 8.0);
-  EXPECT_EQ(tools.active(), nullptr);
+  EXPECT_TRUE(m.measurements[0].area == 8 && tools.active() == nullptr);
 
   ASSERT_TRUE(commands.run(ID_MEASURE_CONTINUOUS));
   EXPECT_FALSE(key(kMeasureKeyEnter));  // Enter closes only areas

@@ -35,10 +35,10 @@ std::string place(const std::vector<std::pair<double, double>>& xy, SUPoint3D o,
 // outer loop runs counter-clockwise in (u, v)).
 TEST(StandinFace, ConcaveFaceWithHoleTriangulatesExactlyInEveryPlane) {
   SketchUpAPI& a = api();
-  const SUVector3D planes[][2] = {{{1, 0, 0}, {0, 1, 0}},     {{0, 1, 0}, {1, 0, 0}},
-                                  {{0, 1, 0}, {0, 0, 1}},     {{0, 0, 1}, {0, 1, 0}},
-                                  {{0, 0, 1}, {1, 0, 0}},     {{1, 0, 0}, {0, 0, 1}},
-                                  {{0.6, 0.8, 0}, {0, 0, 1}}, {{0, 0.6, -0.8}, {1, 0, 0}}};
+  const SUVector3D planes[][2] = {{{1, 0, 0}, {0, 1, 0}},
+                                  {{0, 0, 1}, {0, 1, 0}},
+                                  {{0, 0, 1}, {1, 0, 0}},
+                                  {{0, 0.6, -0.8}, {1, 0, 0}}};
   for (const auto& plane : planes) {
     const SUVector3D expected = cross(plane[0], plane[1]);
     const SUPoint3D o{10, -20, 30};
@@ -94,13 +94,19 @@ TEST(StandinFace, VerticesTextureCoordinatesAndMeshHelperLifetime) {
 }
 
 // Only "edges" are standalone; with the faces' boundaries, each shared side counts once.
-TEST(StandinEdges, StandaloneOnlyOrWithTheFacesBoundaries) {
+// "face_edges" entries give a face edge its flags (matched by end points in either order, the
+// first entry for an edge applies, one matching no edge adds none).
+TEST(StandinEdges, StandaloneOrWithTheFacesBoundariesAndTheirFlags) {
   SketchUpAPI& a = api();
   ModelFile file(R"({"entities": {
-    "edges": [{"start": [0,0,5], "end": [1,2,3]}],
+    "edges": [{"start": [0,0,5], "end": [1,2,3], "hidden": true}],
     "faces": [{"outer": [[0,0,0],[1,0,0],[1,1,0],[0,1,0]]},
               {"outer": [[1,0,0],[2,0,0],[2,1,0],[1,1,0]]},
-              {"outer": [[0,0,1],[3,0,1],[3,3,1]], "holes": [[[2,1,1],[2,0.5,1],[2.5,1,1]]]}]
+              {"outer": [[0,0,1],[3,0,1],[3,3,1]], "holes": [[[2,1,1],[2,0.5,1],[2.5,1,1]]]}],
+    "face_edges": [{"start": [1,1,0], "end": [1,0,0], "soft": true},
+                   {"start": [1,0,0], "end": [1,1,0], "hidden": true},
+                   {"start": [0,0,0], "end": [1,0,0], "smooth": true, "hidden": true},
+                   {"start": [0,0,0], "end": [7,7,7], "soft": true}]
   }})");
   const auto standalone = edges_of(file.entities(), true);
   ASSERT_EQ(standalone.size(), 1u);
@@ -113,6 +119,16 @@ TEST(StandinEdges, StandaloneOnlyOrWithTheFacesBoundaries) {
   const auto all = edges_of(file.entities(), false);
   ASSERT_EQ(all.size(), 14u);
   EXPECT_EQ(all[0].ptr, standalone[0].ptr);
+  int soft = 0, smooth = 0, hidden = 0;
+  for (SUEdgeRef edge : all) {
+    bool flags[3] = {true, true, true};
+    ASSERT_EQ(a.SUEdgeGetSoft(edge, &flags[0]), SU_ERROR_NONE);
+    ASSERT_EQ(a.SUEdgeGetSmooth(edge, &flags[1]), SU_ERROR_NONE);
+    ASSERT_EQ(a.SUDrawingElementGetHidden(a.SUEdgeToDrawingElement(edge), &flags[2]),
+              SU_ERROR_NONE);
+    soft += flags[0], smooth += flags[1], hidden += flags[2];
+  }
+  EXPECT_TRUE(soft == 1 && smooth == 1 && hidden == 2) << soft << smooth << hidden;
 }
 
 }  // namespace

@@ -59,10 +59,6 @@ SUEntitiesRef ModelFile::entities() const {
   return entities;
 }
 
-std::vector<SUFaceRef> faces_of(SUEntitiesRef e) {
-  return list_of<SUFaceRef>(e, api().SUEntitiesGetNumFaces, api().SUEntitiesGetFaces);
-}
-
 std::vector<SUEdgeRef> edges_of(SUEntitiesRef e, bool standalone_only) {
   SketchUpAPI& a = api();
   return list_of<SUEdgeRef>(
@@ -70,23 +66,6 @@ std::vector<SUEdgeRef> edges_of(SUEntitiesRef e, bool standalone_only) {
       [&](SUEntitiesRef x, size_t len, SUEdgeRef* out, size_t* n) {
         return a.SUEntitiesGetEdges(x, standalone_only, len, out, n);
       });
-}
-
-std::vector<SUGroupRef> groups_of(SUEntitiesRef e) {
-  return list_of<SUGroupRef>(e, api().SUEntitiesGetNumGroups, api().SUEntitiesGetGroups);
-}
-
-std::vector<SUComponentInstanceRef> instances_of(SUEntitiesRef e) {
-  return list_of<SUComponentInstanceRef>(e, api().SUEntitiesGetNumInstances,
-                                         api().SUEntitiesGetInstances);
-}
-
-std::vector<SULayerRef> layers_of(SUModelRef m) {
-  return list_of<SULayerRef>(m, api().SUModelGetNumLayers, api().SUModelGetLayers);
-}
-
-std::vector<SUSceneRef> scenes_of(SUModelRef m) {
-  return list_of<SUSceneRef>(m, api().SUModelGetNumScenes, api().SUModelGetScenes);
 }
 
 Mesh mesh_of(SUFaceRef face) {
@@ -104,8 +83,8 @@ Mesh mesh_of(SUFaceRef face) {
   a.SUMeshHelperGetVertices(helper, count, mesh.vertices.data(), &got);
   a.SUMeshHelperGetNormals(helper, count, mesh.normals.data(), &got);
   mesh.normals.resize(got);
-  mesh.stq_status = a.SUMeshHelperGetFrontSTQCoords(helper, count, mesh.stq.data(), &got);
-  mesh.stq.resize(mesh.stq_status == SU_ERROR_NONE ? got : 0);
+  a.SUMeshHelperGetFrontSTQCoords(helper, count, mesh.stq.data(), &got);
+  mesh.stq.resize(got);
   a.SUMeshHelperGetVertexIndices(helper, mesh.indices.size(), mesh.indices.data(), &got);
   EXPECT_EQ(a.SUMeshHelperRelease(&helper), SU_ERROR_NONE);
   return mesh;

@@ -35,16 +35,15 @@ class ModelFile {
 
 template <class Ref, class Getter>
 std::string name_of(Getter getter, Ref ref) {
-  SketchUpAPI& a = api();
   SUStringRef s{nullptr};
-  size_t length = 0, copied = 0;
-  EXPECT_EQ(a.SUStringCreate(&s), SU_ERROR_NONE);
+  size_t length = 0;
+  api().SUStringCreate(&s);
   EXPECT_EQ(getter(ref, &s), SU_ERROR_NONE);
-  EXPECT_EQ(a.SUStringGetUTF8Length(s, &length), SU_ERROR_NONE);
-  std::vector<char> buffer(length + 1, 'x');
-  EXPECT_EQ(a.SUStringGetUTF8(s, buffer.size(), buffer.data(), &copied), SU_ERROR_NONE);
-  EXPECT_EQ(a.SUStringRelease(&s), SU_ERROR_NONE);
-  return std::string(buffer.data(), copied);
+  api().SUStringGetUTF8Length(s, &length);
+  std::string text(length + 1, 'x');
+  api().SUStringGetUTF8(s, text.size(), &text[0], &length);
+  api().SUStringRelease(&s);
+  return text.substr(0, length);
 }
 
 // Count call then get call, which must agree.
@@ -59,18 +58,21 @@ std::vector<Ref> list_of(Owner owner, CountFn count_fn, GetFn get_fn) {
   return items;
 }
 
-std::vector<SUFaceRef> faces_of(SUEntitiesRef entities);
+#define STANDIN_LIST(fn, Ref, Owner, count, get) \
+  inline std::vector<Ref> fn(Owner o) { return list_of<Ref>(o, api().count, api().get); }
+STANDIN_LIST(faces_of, SUFaceRef, SUEntitiesRef, SUEntitiesGetNumFaces, SUEntitiesGetFaces)
+STANDIN_LIST(groups_of, SUGroupRef, SUEntitiesRef, SUEntitiesGetNumGroups, SUEntitiesGetGroups)
+STANDIN_LIST(instances_of, SUComponentInstanceRef, SUEntitiesRef, SUEntitiesGetNumInstances,
+             SUEntitiesGetInstances)
+STANDIN_LIST(layers_of, SULayerRef, SUModelRef, SUModelGetNumLayers, SUModelGetLayers)
+STANDIN_LIST(scenes_of, SUSceneRef, SUModelRef, SUModelGetNumScenes, SUModelGetScenes)
+#undef STANDIN_LIST
 std::vector<SUEdgeRef> edges_of(SUEntitiesRef entities, bool standalone_only);
-std::vector<SUGroupRef> groups_of(SUEntitiesRef entities);
-std::vector<SUComponentInstanceRef> instances_of(SUEntitiesRef entities);
-std::vector<SULayerRef> layers_of(SUModelRef model);
-std::vector<SUSceneRef> scenes_of(SUModelRef model);
 
 struct Mesh {
   std::vector<SUPoint3D> vertices, stq;
   std::vector<SUVector3D> normals;
   std::vector<size_t> indices;
-  SUResult stq_status = SU_ERROR_NONE;
   size_t triangles = 0;
 };
 Mesh mesh_of(SUFaceRef face);
