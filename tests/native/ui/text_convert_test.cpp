@@ -32,11 +32,7 @@ TEST(TextConvert, WellFormedRoundTrips) {
     EXPECT_EQ(utf16_to_utf8(c.utf16), c.utf8);
     const std::wstring wide = utf8_to_wide(c.utf8);
     EXPECT_EQ(wide_to_utf8(wide), c.utf8);
-    if (sizeof(wchar_t) == 4) {
-      EXPECT_EQ(wide.size(), c.code_points.size());
-    } else {
-      EXPECT_EQ(wide.size(), c.utf16.size());
-    }
+    EXPECT_EQ(wide.size(), sizeof(wchar_t) == 4 ? c.code_points.size() : c.utf16.size());
   }
 }
 

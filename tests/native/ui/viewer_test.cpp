@@ -1,5 +1,5 @@
-// The portable viewer's panes and cameras: layouts, resizes, fitting, standard views,
-// scene cameras, the navigator's camera, theme and timers. Models here are filled by hand.
+// The portable viewer's panes and cameras: resizes, the frame and the navigator's
+// camera, and timers.
 #include "ui/viewer.h"
 
 #include <gtest/gtest.h>
@@ -25,56 +25,6 @@ TEST_F(ViewerTest, ResizeAndTheListStripKeepCamerasAndAMinimisedWindowChangesNot
     EXPECT_EQ(viewer.panes.client_width(), 1001);
     EXPECT_EQ(viewer.panes.viewports()[3].width, 501);
   }
-}
-
-TEST_F(ViewerTest, LayoutChangeKeepsTheActiveIndexValidAndIgnoresOtherValues) {
-  viewer.set_layout(4);
-  viewer.panes.select(3);
-  viewer.set_layout(1);
-  EXPECT_EQ(viewer.panes.active_index(), 0);
-  viewer.set_layout(0);
-  viewer.set_layout(5);
-  EXPECT_EQ(viewer.panes.layout(), 1);
-  EXPECT_EQ(viewer.panes.viewports().size(), 1u);
-}
-
-TEST_F(ViewerTest, StandardViewsTurnOnlyTheActivePaneUnlessItIsLocked) {
-  viewer.set_layout(2);
-  viewer.panes.select(1);
-  viewer.set_standard_view(Right);
-  EXPECT_EQ(viewer.panes.viewports()[1].camera.yaw, 90.0f);
-  EXPECT_EQ(viewer.panes.viewports()[0].camera.yaw, -45.0f);
-  viewer.panes.viewports()[1].camera.view_locked = true;
-  viewer.set_standard_view(Top);
-  EXPECT_EQ(viewer.panes.viewports()[1].camera.pitch, 0.0f);
-  EXPECT_EQ(viewer.status.toast_text, L"请先按 L 解锁视角");
-  viewer.set_standard_view(static_cast<NavCubeDir>(6));  // not a direction: nothing
-  EXPECT_EQ(viewer.panes.viewports()[1].camera.yaw, 90.0f);
-}
-
-TEST_F(ViewerTest, SceneCameraAppliesToTheActivePaneEvenWhenLocked) {
-  viewer.set_layout(2);
-  give_model();  // centre (15, 20, 60)
-  viewer.panes.select(1);
-  viewer.panes.viewports()[1].camera.view_locked = true;
-  SceneInfo scene;
-  scene.eye = SUPoint3D{15.0, -80.0, 60.0};
-  scene.target = SUPoint3D{15.0, 20.0, 60.0};
-  scene.perspective = false;
-
-  viewer.apply_scene_camera(scene);  // no camera: nothing
-  EXPECT_TRUE(viewer.panes.viewports()[1].camera.perspective);
-
-  scene.has_camera = true;
-  viewer.apply_scene_camera(scene);
-  const Camera& cam = viewer.panes.viewports()[1].camera;
-  EXPECT_FALSE(cam.perspective);
-  EXPECT_FLOAT_EQ(cam.distance, 100.0f);
-  EXPECT_NEAR(cam.yaw, 0.0f, 1e-4f);
-  EXPECT_NEAR(cam.pitch, 0.0f, 1e-4f);
-  EXPECT_EQ(cam.target_offset[1], 0.0f);
-  EXPECT_TRUE(cam.view_locked);
-  EXPECT_TRUE(viewer.panes.viewports()[0].camera.perspective);
 }
 
 TEST_F(ViewerTest, FrameCarriesTheStateAndTheNavigatorFollowsTheActivePane) {
