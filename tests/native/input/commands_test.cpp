@@ -1,7 +1,6 @@
 // Menu and menu-bar commands through on_command, and the command table they share with the keys.
 #include "ui/commands.h"
 
-#include <set>
 #include <string>
 
 #include "tests/native/input/input_fixture.h"
@@ -58,8 +57,7 @@ TEST_F(CommandTest, TogglesInvertAndEveryDispatchRefreshesTheMarksOnce) {
   viewer.set_layout(4);
   viewer.panes.select(2);
   bool& perspective = viewer.panes.viewports()[2].camera.perspective;
-  // Keys reach the same commands through their actions (see the key tests); F8 is the one key
-  // with a command of its own here.
+  // F8 stands for the keys: they run the same commands through their actions.
   const struct {
     unsigned id, key;
     bool* flag;

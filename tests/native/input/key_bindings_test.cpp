@@ -1,6 +1,5 @@
 // Keys: the default bindings and their Shift and Ctrl rule, custom bindings, and the fixed keys
 // (zoom, arrows, Tab), and the active input tool's first look at every key.
-#include <cmath>
 #include <string>
 
 #include "tests/native/input/input_fixture.h"
@@ -76,12 +75,10 @@ TEST_F(KeyTest, ZoomAndArrowKeysMoveTheActiveCameraWithAnyModifiers) {
       cam.view_locked = locked;
       cam.distance = c.start;
       cam.target_offset[0] = cam.target_offset[1] = 0.0f;
-      const int repaints = host.invalidations;
       fire(0, c.key, c.shift, locked);
       EXPECT_FLOAT_EQ(cam.distance, c.distance) << c.key;
       EXPECT_NEAR(cam.target_offset[0], c.x * c.start, 1e-4f) << c.key << " " << c.shift;
       EXPECT_NEAR(cam.target_offset[1], c.y * c.start, 1e-4f) << c.key << " " << c.shift;
-      EXPECT_EQ(host.invalidations, repaints + 1);
     }
   }
   EXPECT_EQ(pane(0) + pane(1) + pane(3), others);

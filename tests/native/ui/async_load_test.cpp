@@ -20,7 +20,6 @@
 #include "tests/native/input/input_fixture.h"
 #include "tests/native/support/byte_fed_sdk.h"
 #include "tests/native/support/sdk_binding.h"
-#include "ui/viewer_files.h"
 
 namespace lumeno {
 namespace {
@@ -146,9 +145,6 @@ class LoadTest : public test::InputTest {
     std::ofstream(dir_ + "/" + name, std::ios::binary) << bytes;
     return dir_ + "/" + name;
   }
-  std::wstring wide(const std::string& name, const std::string& bytes) {
-    return utf8_to_wide(write(name, bytes));
-  }
   // Starts loading `path` and returns once the worker is held inside the SDK at its `face`-th
   // face, until release_worker().
   void begin_held_load(const std::wstring& path, int face) {
@@ -238,12 +234,12 @@ TEST_F(LoadTest, BadFilesAreReportedAndLeaveNoModel) {
 }
 
 TEST_F(LoadTest, HeldLoadKeepsTheModelShowsProgressAndEscapeCancelsBeforeTools) {
-  ASSERT_TRUE(viewer.open_file(wide("first.skp", squares(2, 0))));
+  ASSERT_TRUE(viewer.open_file(utf8_to_wide(write("first.skp", squares(2, 0)))));
   const uint64_t revision = viewer.document.revision;
   ProbeTool tool;
   viewer.tools.push(&tool);
 
-  begin_held_load(wide("second.skp", squares(40, 3)), 10);
+  begin_held_load(utf8_to_wide(write("second.skp", squares(40, 3))), 10);
   tick();
   const std::wstring title = host.title(), prefix = L"Lumeno — 加载中... ";
   ASSERT_EQ(title.compare(0, prefix.size(), prefix), 0) << title;
@@ -265,9 +261,9 @@ TEST_F(LoadTest, HeldLoadKeepsTheModelShowsProgressAndEscapeCancelsBeforeTools) 
 }
 
 TEST_F(LoadTest, SecondFileReplacesTheHeldLoadAndItsPercentageEndsAt100) {
-  begin_held_load(wide("a.skp", squares(40, 0)), 3);
+  begin_held_load(utf8_to_wide(write("a.skp", squares(40, 0))), 3);
   const size_t first_title = host.titles.size();
-  viewer.begin_open_file(wide("b.skp", squares(6, 2)));
+  viewer.begin_open_file(utf8_to_wide(write("b.skp", squares(6, 2))));
   release_worker();
   viewer.wait_for_load();
 

@@ -20,7 +20,6 @@ TEST(DropRule, ExtensionDecidesCaseInsensitively) {
       {L"C:\\models\\MODEL.SKP", true},
       {L"C:\\models\\site.3Dm", true},
       {L"C:\\models\\house.skp.bak", false},
-      {L"C:\\models\\house", false},
       {L"C:\\v1.skp\\house", false},              // a period in a folder name
       {L"C:\\house.s\u212Ap", false},             // a Kelvin sign must not fold into a 'k'
       {L"C:\\" + long_dir + L"\\a.skp", true},    // 259 characters
@@ -32,12 +31,9 @@ TEST(DropRule, ExtensionDecidesCaseInsensitively) {
 TEST(OpenDialog, FilterListPairsEndInTwoNulsAndTheLastIsSelected) {
   const std::wstring filter = open_dialog_filter();
   std::vector<std::wstring> parts;
-  for (size_t start = 0, i = 0; i < filter.size(); ++i) {
-    if (filter[i] == L'\0') {
-      parts.push_back(filter.substr(start, i - start));
-      start = i + 1;
-    }
-  }
+  for (size_t start = 0, end; (end = filter.find(L'\0', start)) != std::wstring::npos;
+       start = end + 1)
+    parts.push_back(filter.substr(start, end - start));
   ASSERT_EQ(parts.size(), 7u);
   EXPECT_TRUE(parts.back().empty());
   EXPECT_EQ(parts[2 * (kOpenDialogFilterIndex - 1) + 1], L"*.skp;*.3dm");
