@@ -1,7 +1,6 @@
 // Menu and menu-bar commands through on_command, and the command table they share with the keys.
 #include "ui/commands.h"
 
-#include <set>
 #include <string>
 
 #include "tests/native/input/input_fixture.h"
@@ -48,12 +47,9 @@ TEST_F(CommandTest, IgnoredAndUnregisteredIdentifiersChangeNothing) {
   give_scenes(2);
   const std::string before = snapshot();
   // Features register these; without them the items are inert (the menu grays them).
-  for (unsigned id : {0u, 1000u, 1002u, 1003u, 1004u, 1099u, 1407u, 1416u, 1420u, 1424u, 1425u,
-                      1433u, 1434u, 1436u, 1439u, 1445u, 1446u, 65535u, 4294967295u}) {
-    input.on_command(id);
-    EXPECT_EQ(snapshot(), before) << id;
-  }
-  for (unsigned key : {unsigned('T'), unsigned('A'), unsigned('Z')}) fire(0, key);
+  for (unsigned id : {0u, 1000u, 1407u, 1446u, 4294967295u}) input.on_command(id);
+  fire(0, 'T');
+  fire(0, 'Z');
   EXPECT_EQ(snapshot(), before);
 }
 
@@ -61,27 +57,21 @@ TEST_F(CommandTest, TogglesInvertAndEveryDispatchRefreshesTheMarksOnce) {
   viewer.set_layout(4);
   viewer.panes.select(2);
   bool& perspective = viewer.panes.viewports()[2].camera.perspective;
+  // F8 stands for the keys: they run the same commands through their actions.
   const struct {
-    unsigned id;
-    unsigned key;
+    unsigned id, key;
     bool* flag;
   } cases[] = {
       {ID_SHOW_EDGES, 0, &viewer.display.show_edges},
-      {0, 'K', &viewer.display.show_edges},
       {ID_SHOW_MATERIALS, 0, &viewer.display.show_materials},
-      {0, 'M', &viewer.display.show_materials},
       {ID_LIGHTING, 0, &viewer.display.show_lighting},
-      {0, 'G', &viewer.display.show_lighting},
       {ID_SHADOWS, 0, &viewer.display.show_shadows},
-      {0, 'S', &viewer.display.show_shadows},
       {ID_REVERSE_SHADOW, 0, &viewer.display.reverse_shadow},
-      {0, 'H', &viewer.display.reverse_shadow},
       {ID_ZOOM_THROUGH, 0, &viewer.navigation.zoom_through},
       {ID_PERFORMANCE, 0, &viewer.display.performance_mode},
-      {0, 'P', &viewer.display.performance_mode},
       {ID_PERSPECTIVE, 0, &perspective},
       {ID_BAR_PERSPECTIVE, 0, &perspective},
-      {0, 0x77, &perspective},  // F8
+      {0, 0x77, &perspective},
   };
   for (const auto& c : cases) {
     const bool start = *c.flag;
@@ -122,8 +112,10 @@ TEST_F(CommandTest, LayoutsRebuildPanesWithFreshFittedCameras) {
       v.camera.perspective = false;
       v.camera.distance = 7.0f;
     }
+    viewer.panes.select(static_cast<int>(viewer.panes.viewports().size()) - 1);
     fire(c.id, c.key);
     EXPECT_EQ(viewer.panes.layout(), c.layout);
+    EXPECT_LT(viewer.panes.active_index(), c.layout);  // still a pane
     ASSERT_EQ(viewer.panes.viewports().size(), static_cast<size_t>(c.layout));
     for (const Viewport& v : viewer.panes.viewports()) {
       EXPECT_FALSE(v.camera.view_locked);
@@ -131,22 +123,21 @@ TEST_F(CommandTest, LayoutsRebuildPanesWithFreshFittedCameras) {
       EXPECT_FLOAT_EQ(v.camera.distance, 195.0f);
     }
   }
+  viewer.set_layout(0);  // not a layout: ignored
+  viewer.set_layout(5);
+  EXPECT_EQ(viewer.panes.viewports().size(), 1u);
 }
 
 TEST_F(CommandTest, LockTogglesTheActivePaneWithItsToasts) {
   viewer.set_layout(2);
   viewer.panes.select(1);
-  const struct {
-    unsigned id;
-    bool locked;
-    const wchar_t* toast;
-  } steps[] = {{0, true, L"视角已锁定"}, {ID_LOCK_VIEW, false, L"视角已解锁"}};
-  for (const auto& s : steps) {
-    fire(s.id, 'L');
-    EXPECT_EQ(viewer.panes.viewports()[1].camera.view_locked, s.locked);
-    EXPECT_EQ(viewer.status.toast_text, s.toast);
-    EXPECT_EQ(viewer.status.toast_duration, 3000);
-  }
+  fire(0, 'L');
+  EXPECT_TRUE(viewer.panes.viewports()[1].camera.view_locked);
+  EXPECT_EQ(viewer.status.toast_text, L"视角已锁定");
+  EXPECT_EQ(viewer.status.toast_duration, 3000);
+  fire(ID_LOCK_VIEW, 0);
+  EXPECT_FALSE(viewer.panes.viewports()[1].camera.view_locked);
+  EXPECT_EQ(viewer.status.toast_text, L"视角已解锁");
   EXPECT_FALSE(viewer.panes.viewports()[0].camera.view_locked);
 }
 
@@ -163,13 +154,8 @@ TEST_F(CommandTest, OpenHelpInfoAndTheme) {
   ASSERT_EQ(host.boxes.size(), 2u);
   EXPECT_EQ(host.boxes[0].text, L"请先打开一个模型文件。");
   EXPECT_EQ(host.boxes[1].text.rfind(L"模型统计信息", 0), 0u);
-
-  const Command* theme = viewer.commands.find(ID_TOGGLE_THEME);
-  ASSERT_TRUE(theme != nullptr && theme->label);
-  for (const wchar_t* label : {L"☾ 夜间", L"☀ 日间"}) {
-    input.on_command(ID_TOGGLE_THEME);
-    EXPECT_EQ(theme->label(), label);
-  }
+  input.on_command(ID_TOGGLE_THEME);
+  EXPECT_TRUE(viewer.display.night_theme);
 }
 
 }  // namespace

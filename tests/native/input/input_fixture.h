@@ -1,6 +1,6 @@
-// Shared pieces of the input tests: a host recording what input asks of the window (on top of the
-// viewer's recording host), a fixture with a viewer and its input, hand-filled models, and a
-// snapshot of everything a command could change, so "does nothing" is checked as a whole.
+// Shared pieces of the input and viewer tests: a host recording what input asks of the window, a
+// fixture with a viewer and its input, hand-filled models, and a snapshot of everything a command
+// could change, so "does nothing" is checked as a whole.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -53,7 +53,7 @@ class InputTest : public ::testing::Test {
     SkpModel& m = viewer.document.model;
     m.triangles.assign(1, Triangle());
     m.vertex_count = 3;
-    m.bbox_min[0] = m.bbox_min[1] = m.bbox_min[2] = 0.0f;
+    for (int i = 0; i < 3; ++i) m.bbox_min[i] = 0.0f;
     m.bbox_max[0] = 30.0f;
     m.bbox_max[1] = 40.0f;
     m.bbox_max[2] = 120.0f;
@@ -62,7 +62,8 @@ class InputTest : public ::testing::Test {
   // Scenes "S0", "S1", ... without cameras.
   void give_scenes(size_t count) {
     viewer.document.model.scenes.assign(count, SceneInfo());
-    for (size_t i = 0; i < count; ++i) viewer.document.model.scenes[i].name = "S" + std::to_string(i);
+    for (size_t i = 0; i < count; ++i)
+      viewer.document.model.scenes[i].name = "S" + std::to_string(i);
   }
   // A key (with modifiers) or, when `id` is set, a menu command.
   void fire(unsigned id, unsigned key, bool shift = false, bool ctrl = false) {
@@ -93,22 +94,19 @@ class InputTest : public ::testing::Test {
   // the repaint count and the toast are left out.
   std::string snapshot(bool feedback = true) {
     std::ostringstream s;
-    const Viewer& v = viewer;
-    const DisplayOptions& d = v.display;
+    const DisplayOptions& d = viewer.display;
     s << d.show_edges << d.show_materials << d.show_lighting << d.show_shadows << d.reverse_shadow
-      << d.performance_mode << d.night_theme << v.navigation.zoom_through
-      << v.panes.list_panel_visible() << " layout " << v.panes.layout() << " active "
-      << v.panes.active_index() << " revision " << v.document.revision << " scene "
-      << v.document.current_scene << " buttons " << input.left_button_down
-      << input.right_button_down << input.middle_button_down << "\n";
-    for (size_t i = 0; i < v.panes.viewports().size(); ++i) s << pane(i) << "\n";
-    for (const LayerInfo& l : v.document.model.layers) s << l.visible;
-    s << "\nrebuild " << host.menu_rebuilds << " boxes "
-      << host.boxes.size() << " titles " << host.titles.size() << " open " << host.open_dialogs
-      << " urls " << host.urls.size();
+      << d.performance_mode << d.night_theme << viewer.navigation.zoom_through
+      << viewer.panes.list_panel_visible() << viewer.panes.layout() << viewer.panes.active_index()
+      << " " << viewer.document.revision << " " << viewer.document.current_scene << " "
+      << input.left_button_down << input.right_button_down << input.middle_button_down << "\n";
+    for (size_t i = 0; i < viewer.panes.viewports().size(); ++i) s << pane(i) << "\n";
+    for (const LayerInfo& l : viewer.document.model.layers) s << l.visible;
+    s << " " << host.menu_rebuilds << " " << host.boxes.size() << " " << host.titles.size() << " "
+      << host.open_dialogs << " " << host.urls.size();
     if (feedback) {
-      s << " menu " << host.menu_updates << " repaint " << host.invalidations << " toast '" << wide_to_utf8(v.status.toast_text)
-        << "'";
+      s << " " << host.menu_updates << " " << host.invalidations << " "
+        << wide_to_utf8(viewer.status.toast_text);
     }
     return s.str();
   }

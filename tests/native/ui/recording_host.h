@@ -16,8 +16,7 @@ namespace test {
 class RecordingHost : public ViewerHost {
  public:
   struct Box {
-    std::wstring text;
-    std::wstring caption;
+    std::wstring text, caption;
     unsigned flags;
   };
   struct Timer {
@@ -34,7 +33,6 @@ class RecordingHost : public ViewerHost {
   void set_window_title(const std::wstring& title) override { titles.push_back(title); }
   int message_box(const std::wstring& text, const std::wstring& caption, unsigned flags) override {
     boxes.push_back(Box{text, caption, flags});
-    if (during_box) during_box();
     return kBoxResultOk;
   }
   void rebuild_scene_menu() override { ++menu_rebuilds; }
@@ -46,21 +44,16 @@ class RecordingHost : public ViewerHost {
   // Moves the clock to `until`, firing due timers in time order through `deliver`.
   void run_until(uint32_t until, const std::function<void(unsigned)>& deliver) {
     for (;;) {
-      unsigned next_id = 0;
-      uint32_t next_due = 0;
-      bool found = false;
-      for (const auto& entry : timers) {
-        if (static_cast<int32_t>(entry.second.due - until) <= 0 &&
-            (!found || static_cast<int32_t>(entry.second.due - next_due) < 0)) {
-          next_id = entry.first;
-          next_due = entry.second.due;
-          found = true;
-        }
+      auto next = timers.end();
+      for (auto t = timers.begin(); t != timers.end(); ++t) {
+        if (static_cast<int32_t>(t->second.due - until) <= 0 &&
+            (next == timers.end() || static_cast<int32_t>(t->second.due - next->second.due) < 0))
+          next = t;
       }
-      if (!found) break;
-      now = next_due;
-      timers[next_id].due = next_due + timers[next_id].interval;
-      deliver(next_id);
+      if (next == timers.end()) break;
+      now = next->second.due;
+      next->second.due = now + next->second.interval;
+      deliver(next->first);
     }
     now = until;
   }
@@ -70,7 +63,6 @@ class RecordingHost : public ViewerHost {
   std::map<unsigned, Timer> timers;
   std::vector<std::wstring> titles;
   std::vector<Box> boxes;
-  std::function<void()> during_box;  // runs inside message_box, as the box's own loop would
   int menu_rebuilds = 0;
   int menu_updates = 0;
 };

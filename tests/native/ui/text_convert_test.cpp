@@ -16,8 +16,6 @@ struct WellFormed {
 };
 
 const WellFormed kWellFormed[] = {
-    {"chinese path", "C:\\\xE6\xA8\xA1\xE5\x9E\x8B\\\xE6\x88\xBF.skp", U"C:\\模型\\房.skp",
-     u"C:\\模型\\房.skp"},
     {"supplementary plane", "\xF0\x9F\x8F\xA0.skp", U"\U0001F3E0.skp", u"\U0001F3E0.skp"},
     {"edges of each length", "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80",
      U"\u007F\u0080\u07FF\u0800\uFFFF\U00010000", u"\u007F\u0080\u07FF\u0800\uFFFF\U00010000"},
@@ -34,17 +32,11 @@ TEST(TextConvert, WellFormedRoundTrips) {
     EXPECT_EQ(utf16_to_utf8(c.utf16), c.utf8);
     const std::wstring wide = utf8_to_wide(c.utf8);
     EXPECT_EQ(wide_to_utf8(wide), c.utf8);
-    if (sizeof(wchar_t) == 4) {
-      EXPECT_EQ(wide.size(), c.code_points.size());
-    } else {
-      EXPECT_EQ(wide.size(), c.utf16.size());
-    }
+    EXPECT_EQ(wide.size(), sizeof(wchar_t) == 4 ? c.code_points.size() : c.utf16.size());
   }
-  EXPECT_EQ(utf8_to_wide("\xE6\x88\xBF"), L"房");
-  EXPECT_EQ(wide_to_utf8(L"房"), "\xE6\x88\xBF");
 }
 
-TEST(TextConvert, IllFormedUtf8BecomesReplacementCharacters) {
+TEST(TextConvert, IllFormedTextBecomesReplacementCharacters) {
   struct Case {
     const char* name;
     std::string utf8;
@@ -67,22 +59,9 @@ TEST(TextConvert, IllFormedUtf8BecomesReplacementCharacters) {
     ASSERT_EQ(as16.size(), c.decoded.size());
     for (size_t i = 0; i < as16.size(); ++i) EXPECT_EQ(char32_t{as16[i]}, c.decoded[i]);
   }
-}
-
-TEST(TextConvert, UnpairedSurrogatesAndOutOfRangeValues) {
-  struct Case16 {
-    const char* name;
-    std::u16string units;
-    std::string utf8;
-  };
-  const char kFFFD[] = "\xEF\xBF\xBD";
-  const Case16 cases16[] = {
-      {"high at end", {u'a', char16_t(0xD83C)}, std::string("a") + kFFFD},
-      {"pair", {char16_t(0xD83C), char16_t(0xDFE0)}, "\xF0\x9F\x8F\xA0"},
-  };
-  for (const Case16& c : cases16) EXPECT_EQ(utf16_to_utf8(c.units), c.utf8) << c.name;
-
-  EXPECT_EQ(utf32_to_utf8(std::u32string{char32_t(0xFFFFFFFF)}), kFFFD);
+  // Unpaired surrogates and values beyond U+10FFFF on the way back.
+  EXPECT_EQ(utf16_to_utf8({u'a', char16_t(0xD83C)}), "a\xEF\xBF\xBD");
+  EXPECT_EQ(utf32_to_utf8(std::u32string{char32_t(0xFFFFFFFF)}), "\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// File opening rules that need no SDK: the drop test, the dialog filter, the statistics text,
-// and a load with no SDK bound.
+// File opening rules that need no SDK: the drop test, the dialog filter, the statistics texts.
 #include "ui/viewer_files.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +7,6 @@
 #include <vector>
 
 #include "model/skp_model.h"
-#include "sdk/sketchup_api.h"
-#include "tests/native/ui/recording_host.h"
-#include "ui/viewer.h"
 
 namespace lumeno {
 namespace {
@@ -24,7 +20,6 @@ TEST(DropRule, ExtensionDecidesCaseInsensitively) {
       {L"C:\\models\\MODEL.SKP", true},
       {L"C:\\models\\site.3Dm", true},
       {L"C:\\models\\house.skp.bak", false},
-      {L"C:\\models\\house", false},
       {L"C:\\v1.skp\\house", false},              // a period in a folder name
       {L"C:\\house.s\u212Ap", false},             // a Kelvin sign must not fold into a 'k'
       {L"C:\\" + long_dir + L"\\a.skp", true},    // 259 characters
@@ -36,18 +31,15 @@ TEST(DropRule, ExtensionDecidesCaseInsensitively) {
 TEST(OpenDialog, FilterListPairsEndInTwoNulsAndTheLastIsSelected) {
   const std::wstring filter = open_dialog_filter();
   std::vector<std::wstring> parts;
-  for (size_t start = 0, i = 0; i < filter.size(); ++i) {
-    if (filter[i] == L'\0') {
-      parts.push_back(filter.substr(start, i - start));
-      start = i + 1;
-    }
-  }
+  for (size_t start = 0, end; (end = filter.find(L'\0', start)) != std::wstring::npos;
+       start = end + 1)
+    parts.push_back(filter.substr(start, end - start));
   ASSERT_EQ(parts.size(), 7u);
   EXPECT_TRUE(parts.back().empty());
   EXPECT_EQ(parts[2 * (kOpenDialogFilterIndex - 1) + 1], L"*.skp;*.3dm");
 }
 
-TEST(LoadTexts, StatisticsOfAnEdgesOnlyModelDescribeItsEdges) {
+TEST(LoadTexts, StatisticsOfAnEdgesOnlyModelDescribeItsEdgesAndTransparencyIsNamed) {
   SkpModel model;
   EdgeData e;
   e.start[0] = -1.0f;
@@ -59,21 +51,8 @@ TEST(LoadTexts, StatisticsOfAnEdgesOnlyModelDescribeItsEdges) {
             L"模型统计信息\n\n顶点数: 0\n三角形数: 0\n边线数: 1\n纹理数: 0\n场景页: 0\n图层数: 0\n"
             L"透明材质: 否\n\n包围盒:\n  X: -1.0 ~ 2.0\n  Y: 0.0 ~ 4.0\n  Z: 0.0 ~ 0.0\n"
             L"  对角线: 5.0");
-}
-
-TEST(LoadSequence, WithoutAnSdkTheFailureIsReportedAndThePathKept) {
-  SketchUpAPI::instance().unload();
-  test::RecordingHost host;
-  Viewer viewer(host);
-  viewer.panes.init();
-  EXPECT_FALSE(viewer.open_file(L"C:\\models\\house.skp"));
-  EXPECT_EQ(viewer.document.path, L"C:\\models\\house.skp");
-  EXPECT_EQ(host.titles,
-            (std::vector<std::wstring>{L"Lumeno — 正在加载...", L"Lumeno — 加载失败"}));
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].caption, L"加载错误");
-  EXPECT_EQ(host.boxes[0].flags, kBoxIconError);
-  EXPECT_EQ(host.menu_rebuilds, 0);
+  model.has_transparency = true;
+  EXPECT_EQ(load_result_text(model), L"顶点: 0 | 三角形: 0 | 边线: 1 | 纹理: 0 | 含透明材质");
 }
 
 }  // namespace
