@@ -189,7 +189,7 @@ SUTransformation SkpModel::multiply_transforms(const SUTransformation& parent,
 }
 
 void SkpModel::transform_point(const SUTransformation& t, float& x, float& y, float& z) {
-  const lumeno::Vec3d p = lumeno::transform_point(t.values, lumeno::Vec3d{x, y, z});
+  const lumeno::Vec3d p = PointTransform(t)(x, y, z);
   x = static_cast<float>(p.x);
   y = static_cast<float>(p.y);
   z = static_cast<float>(p.z);

@@ -76,6 +76,30 @@ struct LayerInfo {
   bool visible = true;        // the viewer's own switch (layer menu)
 };
 
+// A transformation applied to points (SkpModel::transform_point, the traversal's corners and edge
+// ends). Group and instance transformations are nearly always affine (last row 0 0 0 1): the
+// homogeneous divide is then by exactly 1 and is left out, which gives the same result to the bit
+// for every finite point; a point that is not finite stays not finite either way.
+class PointTransform {
+ public:
+  explicit PointTransform(const SUTransformation& t)
+      : t_(t),
+        affine_(t.values[3] == 0.0 && t.values[7] == 0.0 && t.values[11] == 0.0 &&
+                t.values[15] == 1.0) {}
+
+  lumeno::Vec3d operator()(double x, double y, double z) const {
+    const double* m = t_.values;
+    if (!affine_) return lumeno::transform_point(t_.values, lumeno::Vec3d{x, y, z});
+    return lumeno::Vec3d{m[0] * x + m[4] * y + m[8] * z + m[12],
+                         m[1] * x + m[5] * y + m[9] * z + m[13],
+                         m[2] * x + m[6] * y + m[10] * z + m[14]};
+  }
+
+ private:
+  const SUTransformation& t_;
+  bool affine_;
+};
+
 // The box cameras look at and fit to (SkpModel::view_box).
 struct ViewBox {
   lumeno::Vec3 min;

@@ -39,30 +39,6 @@ bool element_colour(SUDrawingElementRef element, SUColor& colour) {
   return true;
 }
 
-// The transformation of one entities list, applied to its points. Group and instance
-// transformations are affine (last row 0 0 0 1): the homogeneous divide is then by exactly 1 and
-// is left out, which gives the same result to the bit for every finite point (a point that is
-// not finite stays not finite either way, and is dropped).
-class PointTransform {
- public:
-  explicit PointTransform(const SUTransformation& t)
-      : t_(t),
-        affine_(t.values[3] == 0.0 && t.values[7] == 0.0 && t.values[11] == 0.0 &&
-                t.values[15] == 1.0) {}
-
-  lumeno::Vec3d operator()(double x, double y, double z) const {
-    const double* m = t_.values;
-    if (!affine_) return lumeno::transform_point(t_.values, lumeno::Vec3d{x, y, z});
-    return lumeno::Vec3d{m[0] * x + m[4] * y + m[8] * z + m[12],
-                         m[1] * x + m[5] * y + m[9] * z + m[13],
-                         m[2] * x + m[6] * y + m[10] * z + m[14]};
-  }
-
- private:
-  const SUTransformation& t_;
-  bool affine_;
-};
-
 // One of the mesh helper's arrays, sized once to `total` and zero-filled. The count returned is
 // never trusted beyond the array it describes; 0 when the entry point is missing or fails.
 template <typename T>
@@ -274,10 +250,7 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
     // corner whose normal has the same bits as the one before takes that result.
     if (index == 0 || std::memcmp(&n, &normal_in, sizeof n) != 0) {
       normal_in = n;
-      const lumeno::Vec3d turned =
-          lumeno::transform_vector(transform.values, lumeno::Vec3d{n.x, n.y, n.z});
-      n = lumeno::Vec3{static_cast<float>(turned.x), static_cast<float>(turned.y),
-                       static_cast<float>(turned.z)};
+      transform_normal(transform, n.x, n.y, n.z);
       const float length = lumeno::length(n);
       if (length > kMinNormalLength) n = lumeno::Vec3{n.x / length, n.y / length, n.z / length};
       normal_out = n;
