@@ -24,8 +24,7 @@ constexpr int kWidth = 800, kHeight = 600;
 
 double seconds(clockid_t clock) {
   timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+  return clock_gettime(clock, &t), static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
 }
 
 // A square sheet of `count` triangles (two per tile) of side 2000 inches, its height waving so
@@ -44,18 +43,16 @@ void fill_sheet(SkpModel& model, size_t count) {
     v.nx = -dx / length, v.ny = -dy / length, v.nz = 1.0f / length;
     return v;
   };
-  static const uint8_t kColours[8][4] = {
-      {230, 50, 50, 255},  {50, 200, 80, 255},  {50, 80, 230, 255},   {230, 200, 50, 255},
-      {180, 80, 200, 255}, {80, 200, 200, 255}, {150, 150, 150, 255}, {230, 130, 30, 255}};
   model.triangles.reserve(count);
   for (size_t i = 0; model.triangles.size() < count; ++i) {
     const float x = -1000.0f + step * static_cast<float>(i % side);
     const float y = -1000.0f + step * static_cast<float>(i / side);
-    const uint8_t* colour = kColours[i % 8];
-    for (int half = 0; half < 2 && model.triangles.size() < count; ++half) {  // two per tile
-      Triangle t;
-      std::copy(colour, colour + 4, t.colour);
-      t.vertices[0] = corner(x, y);
+    Triangle t;  // eight colours, two triangles per tile
+    const uint8_t colour[4] = {uint8_t(50 + i % 8 * 25), uint8_t(230 - i % 8 * 20),
+                               uint8_t(i % 2 ? 230 : 60), 255};
+    std::copy(colour, colour + 4, t.colour);
+    t.vertices[0] = corner(x, y);
+    for (int half = 0; half < 2 && model.triangles.size() < count; ++half) {
       t.vertices[1] = corner(x + step, half == 0 ? y : y + step);
       t.vertices[2] = corner(half == 0 ? x + step : x, y + step);
       model.triangles.push_back(t);

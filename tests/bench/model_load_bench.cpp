@@ -1,35 +1,17 @@
 // Load speed and memory of the model store on a generated model of about a million triangles,
-// through the stand-in SDK: file parse, whole load (triangles/s, bytes per triangle, peak heap),
-// the loader's traversal against the bare SDK walk on an open model, and the default work bound.
+// through the stand-in SDK: whole load (triangles/s, bytes per stored triangle) and the loader's
+// traversal against the bare SDK walk of the same open model.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <new>
 #include <vector>
 
 #include "model/skp_model.h"
 #include "sdk/sketchup_api.h"
 #include "tests/native/support/sdk_binding.h"
-
-// Live and peak bytes on the C++ heap, the stand-in library's allocations included.
-static size_t g_live = 0, g_peak = 0;
-static void* allocate(size_t size) {
-  void* p = std::malloc(size == 0 ? 1 : size);
-  if (p == nullptr) throw std::bad_alloc();
-  return g_peak = std::max(g_peak, g_live += malloc_usable_size(p)), p;
-}
-static void release(void* p) { g_live -= p == nullptr ? 0 : malloc_usable_size(p), std::free(p); }
-
-void* operator new(size_t size) { return allocate(size); }
-void* operator new[](size_t size) { return allocate(size); }
-void operator delete(void* p) noexcept { release(p); }
-void operator delete[](void* p) noexcept { release(p); }
-void operator delete(void* p, size_t) noexcept { release(p); }
-void operator delete[](void* p, size_t) noexcept { release(p); }
 
 namespace {
 
@@ -70,17 +52,18 @@ size_t write_big_model(const std::string& path) {
   return kInstances * kSquares * 2 + kGroupFaces;
 }
 
-template <typename Owner, typename Ref>
-std::vector<Ref> list(SUResult (*count_fn)(Owner, size_t*),
-                      SUResult (*get_fn)(Owner, size_t, Ref*, size_t*), Owner owner) {
+// The count call, then the items; `args` are the owner and, for edges, the standalone-only flag.
+template <typename Ref, typename CountFn, typename GetFn, typename... Args>
+std::vector<Ref> list(CountFn count_fn, GetFn get_fn, Args... args) {
   size_t count = 0, got = 0;
-  count_fn(owner, &count);
+  count_fn(args..., &count);
   std::vector<Ref> items(count, Ref{nullptr});
-  if (count == 0 || get_fn(owner, count, items.data(), &got) != SU_ERROR_NONE) got = 0;
+  if (count == 0 || get_fn(args..., count, items.data(), &got) != SU_ERROR_NONE) got = 0;
   items.resize(std::min(got, count));
   return items;
 }
 
+// A face's layer, materials and mesh arrays, as the loader reads them.
 size_t walk_face(const SketchUpAPI& api, SUFaceRef face) {
   SULayerRef layer = {nullptr};
   SUMaterialRef material = {nullptr}, back = {nullptr};
@@ -91,16 +74,15 @@ size_t walk_face(const SketchUpAPI& api, SUFaceRef face) {
   api.SUFaceGetLayer(face, &layer);
   if (api.SUFaceGetFrontMaterial(face, &material) == SU_ERROR_NONE) {
     textured = api.SUMaterialGetTexture(material, &texture) == SU_ERROR_NONE;
-    api.SUMaterialGetColor(material, &colour);
-    api.SUMaterialGetAlpha(material, &alpha);
+    api.SUMaterialGetColor(material, &colour), api.SUMaterialGetAlpha(material, &alpha);
   } else {
     api.SUFaceGetBackMaterial(face, &back);
   }
   SUMeshHelperRef mesh = {nullptr};
   if (api.SUMeshHelperCreate(&mesh, face) != SU_ERROR_NONE) return 0;
   size_t vertices = 0, triangles = 0, got = 0;
-  api.SUMeshHelperGetNumVertices(mesh, &vertices),
-      api.SUMeshHelperGetNumTriangles(mesh, &triangles);
+  api.SUMeshHelperGetNumVertices(mesh, &vertices);
+  api.SUMeshHelperGetNumTriangles(mesh, &triangles);
   std::vector<SUPoint3D> points(vertices), stq(vertices);
   std::vector<SUVector3D> normals(vertices);
   std::vector<size_t> indices(triangles * 3);
@@ -112,32 +94,27 @@ size_t walk_face(const SketchUpAPI& api, SUFaceRef face) {
   return triangles;
 }
 
-// An edge's layer and end points.
-void edge_ends(const SketchUpAPI& api, SUEdgeRef edge) {
-  SULayerRef layer = {nullptr};
-  SUVertexRef start = {nullptr}, end = {nullptr};
-  SUPoint3D a, b;
-  api.SUDrawingElementGetLayer(SUDrawingElementRef{edge.ptr}, &layer);
-  if (api.SUEdgeGetStart(edge, &start) == SU_ERROR_NONE &&
-      api.SUEdgeGetEnd(edge, &end) == SU_ERROR_NONE) {
-    api.SUVertexGetPosition(start, &a), api.SUVertexGetPosition(end, &b);
-  }
-}
-
-// The list's standalone edges, then all its edges with the flags that decide an outline.
+// The list's standalone edges, then all its edges with the flags that decide an outline; each
+// drawn edge's layer and end points.
 void walk_edges(const SketchUpAPI& api, SUEntitiesRef entities) {
   for (bool standalone_only : {true, false}) {
-    size_t count = 0, got = 0;
-    api.SUEntitiesGetNumEdges(entities, standalone_only, &count);
-    std::vector<SUEdgeRef> edges(count, SUEdgeRef{nullptr});
-    if (count > 0) api.SUEntitiesGetEdges(entities, standalone_only, count, edges.data(), &got);
-    for (size_t i = 0; i < std::min(got, count); ++i) {
+    for (SUEdgeRef edge : list<SUEdgeRef>(api.SUEntitiesGetNumEdges, api.SUEntitiesGetEdges,
+                                          entities, standalone_only)) {
+      const SUDrawingElementRef element{edge.ptr};
       bool soft = false, smooth = false, hidden = false;
       if (!standalone_only) {
-        api.SUEdgeGetSoft(edges[i], &soft), api.SUEdgeGetSmooth(edges[i], &smooth);
-        api.SUDrawingElementGetHidden(SUDrawingElementRef{edges[i].ptr}, &hidden);
+        api.SUEdgeGetSoft(edge, &soft), api.SUEdgeGetSmooth(edge, &smooth);
+        api.SUDrawingElementGetHidden(element, &hidden);
       }
-      if (!soft && !smooth && !hidden) edge_ends(api, edges[i]);
+      if (soft || smooth || hidden) continue;
+      SULayerRef layer = {nullptr};
+      SUVertexRef start = {nullptr}, end = {nullptr};
+      SUPoint3D a, b;
+      api.SUDrawingElementGetLayer(element, &layer);
+      if (api.SUEdgeGetStart(edge, &start) == SU_ERROR_NONE &&
+          api.SUEdgeGetEnd(edge, &end) == SU_ERROR_NONE) {
+        api.SUVertexGetPosition(start, &a), api.SUVertexGetPosition(end, &b);
+      }
     }
   }
 }
@@ -163,17 +140,19 @@ size_t walk_entities(SUEntitiesRef top) {
   while (!stack.empty()) {
     const SUEntitiesRef entities = stack.back();
     stack.pop_back();
-    for (SUFaceRef face : list(api.SUEntitiesGetNumFaces, api.SUEntitiesGetFaces, entities)) {
+    for (SUFaceRef face :
+         list<SUFaceRef>(api.SUEntitiesGetNumFaces, api.SUEntitiesGetFaces, entities)) {
       triangles += walk_face(api, face);
     }
     walk_edges(api, entities);
-    for (SUGroupRef group : list(api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, entities)) {
+    for (SUGroupRef group :
+         list<SUGroupRef>(api.SUEntitiesGetNumGroups, api.SUEntitiesGetGroups, entities)) {
       element_settings(api, api.SUGroupGetTransform, group);
       SUEntitiesRef child = {nullptr};
       if (api.SUGroupGetEntities(group, &child) == SU_ERROR_NONE) stack.push_back(child);
     }
-    for (SUComponentInstanceRef instance :
-         list(api.SUEntitiesGetNumInstances, api.SUEntitiesGetInstances, entities)) {
+    for (SUComponentInstanceRef instance : list<SUComponentInstanceRef>(
+             api.SUEntitiesGetNumInstances, api.SUEntitiesGetInstances, entities)) {
       element_settings(api, api.SUComponentInstanceGetTransform, instance);
       SUComponentDefinitionRef definition = {nullptr};
       SUEntitiesRef child = {nullptr};
@@ -186,77 +165,27 @@ size_t walk_entities(SUEntitiesRef top) {
   return triangles;
 }
 
-struct Files {  // written once, removed at exit
+// The big model, written once and removed at exit; the SDK bound before any use of its table.
+struct BigModel {
   std::string dir = mkdtemp(&std::string("/tmp/lumeno_bench_XXXXXX")[0]);
-  std::string big = dir + "/big.skp", self_containing = dir + "/self.skp";
-  size_t big_triangles = write_big_model(big);
-  Files() {
-    // A definition placing itself twice: 2^64 lists within the depth limit; the work bound ends it.
-    std::ofstream(self_containing, std::ios::binary)
-        << "{\"definitions\":[{\"name\":\"D\",\"entities\":{"
-           "\"instances\":[{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,1,0,0,1]},"
-           "{\"definition\":\"D\",\"transform\":[1,0,0,0,0,1,0,0,0,0,1,0,0,1,0,1]}]}}],"
-           "\"entities\":{\"faces\":[{\"outer\":[[0,0,0],[1,0,0],[1,1,0],[0,1,0]]}],"
-           "\"instances\":[{\"definition\":\"D\"}]}}";
+  std::string path = dir + "/big.skp";
+  size_t triangles = write_big_model(path);
+  BigModel() {
     if (!lumeno::test::bind_full_sdk(LUMENO_STANDIN_FULL_DIR)) std::abort();
   }
-  ~Files() { std::filesystem::remove_all(dir); }
+  ~BigModel() { std::filesystem::remove_all(dir); }
 };
-
-const Files& files() {
-  static Files instance;
+const BigModel& big() {
+  static BigModel instance;
   return instance;
 }
 
-void report_triangles(benchmark::State& state, size_t triangles) {
-  state.counters["triangles"] = static_cast<double>(triangles);
-  state.counters["triangles_per_s"] = benchmark::Counter(
-      static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
-}
-
-void BM_OpenOnly(benchmark::State& state) {
-  const Files& f = files();
-  const size_t before = g_peak = g_live;
-  const SketchUpAPI& api = SketchUpAPI::instance();
-  for (auto _ : state) {
-    SUModelRef model = {nullptr};
-    if (api.SUModelCreateFromFile(&model, f.big.c_str()) != SU_ERROR_NONE)
-      state.SkipWithError("not opened");
-    api.SUModelRelease(&model);
-  }
-  state.counters["peak_open_MiB"] = static_cast<double>(g_peak - before) / (1024.0 * 1024.0);
-}
-
-void BM_LoadFromFile(benchmark::State& state) {
-  const Files& f = files();
-  SkpModel model;
-  size_t peak_growth = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    model.unload();
-    const size_t before = g_peak = g_live;
-    state.ResumeTiming();
-    model.load_from_file(f.big);
-    peak_growth = std::max(peak_growth, g_peak - before);
-  }
-  if (model.triangles.size() != f.big_triangles) state.SkipWithError("triangle count differs");
-  report_triangles(state, model.triangles.size());
-  size_t stored =
-      model.triangles.capacity() * sizeof(Triangle) + model.edges.capacity() * sizeof(EdgeData);
-  for (const TextureData& t : model.textures) stored += t.pixels.capacity();
-  state.counters["bytes_per_triangle"] = static_cast<double>(stored) / model.triangles.size();
-  state.counters["sizeof_Triangle"] = static_cast<double>(sizeof(Triangle));
-  state.counters["peak_load_MiB"] = static_cast<double>(peak_growth) / (1024.0 * 1024.0);
-  state.counters["model_arrays_MiB"] = static_cast<double>(stored) / (1024.0 * 1024.0);
-}
-
-// A model the SDK holds open, so that traversal is measured without the file parse. files()
-// binds the SDK, so it comes before any use of the table.
+// The big model held open by the SDK, so that traversal is measured without the file parse.
 struct OpenModel {
   SUModelRef model = {nullptr};
   SUEntitiesRef entities = {nullptr};
   OpenModel() {
-    const std::string& path = files().big;
+    const std::string& path = big().path;
     const SketchUpAPI& api = SketchUpAPI::instance();
     if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE ||
         api.SUModelGetEntities(model, &entities) != SU_ERROR_NONE) {
@@ -265,6 +194,29 @@ struct OpenModel {
   }
   ~OpenModel() { SketchUpAPI::instance().SUModelRelease(&model); }
 };
+
+void report_triangles(benchmark::State& state, size_t triangles) {
+  state.counters["triangles"] = static_cast<double>(triangles);
+  state.counters["triangles_per_s"] = benchmark::Counter(
+      static_cast<double>(triangles), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_LoadFromFile(benchmark::State& state) {
+  SkpModel model;
+  for (auto _ : state) {
+    state.PauseTiming();
+    model.unload();
+    state.ResumeTiming();
+    model.load_from_file(big().path);
+  }
+  if (model.triangles.size() != big().triangles) state.SkipWithError("triangle count differs");
+  report_triangles(state, model.triangles.size());
+  size_t stored =
+      model.triangles.capacity() * sizeof(Triangle) + model.edges.capacity() * sizeof(EdgeData);
+  for (const TextureData& t : model.textures) stored += t.pixels.capacity();
+  state.counters["bytes_per_triangle"] = static_cast<double>(stored) / model.triangles.size();
+  state.counters["sizeof_Triangle"] = static_cast<double>(sizeof(Triangle));
+}
 
 void BM_TraversalOnly(benchmark::State& state) {
   OpenModel open;
@@ -285,25 +237,13 @@ void BM_TraversalOnly(benchmark::State& state) {
 void BM_SdkWalkOnly(benchmark::State& state) {
   OpenModel open;
   size_t triangles = 0;
-  for (auto _ : state) {
-    triangles = walk_entities(open.entities);
-    benchmark::DoNotOptimize(triangles);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(triangles = walk_entities(open.entities));
   report_triangles(state, triangles);
 }
 
-void BM_WorkBound(benchmark::State& state) {
-  const Files& f = files();
-  SkpModel model;
-  for (auto _ : state) model.load_from_file(f.self_containing);
-  state.counters["lists_visited"] = static_cast<double>(model.work_items_visited());
-}
-
-BENCHMARK(BM_OpenOnly)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_TraversalOnly)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_SdkWalkOnly)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
-BENCHMARK(BM_WorkBound)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 }  // namespace
 

@@ -18,26 +18,15 @@ void read_name(Getter getter, Ref ref) {
   SUStringRelease(&s);
 }
 
-// Count call, get call into an array of that count, then `visit` on every item reported.
-template <class Ref, class Owner, class CountFn, class GetFn, class Visit>
-void each(Owner owner, CountFn count_fn, GetFn get_fn, Visit visit) {
+// Count call, get call into an array of that count, then `visit` on every item reported; `args`
+// go between the owner and the count (an edge list's standalone-only flag).
+template <class Ref, class Owner, class CountFn, class GetFn, class Visit, class... Args>
+void each(Owner owner, CountFn count_fn, GetFn get_fn, Visit visit, Args... args) {
   size_t count = 0, got = 0;
-  if (count_fn(owner, &count) != SU_ERROR_NONE) return;
+  if (count_fn(owner, args..., &count) != SU_ERROR_NONE) return;
   std::vector<Ref> items(count, Ref{nullptr});
-  get_fn(owner, count, items.data(), &got);
+  get_fn(owner, args..., count, items.data(), &got);
   for (size_t i = 0; i < got; ++i) visit(items[i]);
-}
-
-void walk_texture(SUTextureRef texture) {
-  size_t width = 0, height = 0, size = 0, bits = 0;
-  double s = 0, t = 0;
-  SUColor color;
-  SUTextureGetAverageColor(texture, &color);
-  SUTextureGetDimensions(texture, &width, &height, &s, &t);
-  if (SUTextureGetImageDataSize(texture, &size, &bits) != SU_ERROR_NONE) return;
-  std::vector<SUByte> pixels(size + 1);
-  SUTextureGetImageData(texture, size, pixels.data());
-  if (size > 0) SUTextureGetImageData(texture, size - 1, pixels.data());
 }
 
 void walk_material(SUMaterialRef material) {
@@ -46,13 +35,19 @@ void walk_material(SUMaterialRef material) {
   bool flag = false;
   SUMaterialType type;
   SUTextureRef texture{nullptr};
-  SUMaterialGetColor(material, &color);
-  SUMaterialGetAlpha(material, &value);
-  SUMaterialGetOpacity(material, &value);
-  SUMaterialGetUseOpacity(material, &flag);
+  SUMaterialGetColor(material, &color), SUMaterialGetAlpha(material, &value);
+  SUMaterialGetOpacity(material, &value), SUMaterialGetUseOpacity(material, &flag);
   SUMaterialGetType(material, &type);
   read_name(SUMaterialGetName, material);
-  if (SUMaterialGetTexture(material, &texture) == SU_ERROR_NONE) walk_texture(texture);
+  if (SUMaterialGetTexture(material, &texture) != SU_ERROR_NONE) return;
+  size_t width = 0, height = 0, size = 0, bits = 0;
+  double s = 0, t = 0;
+  SUTextureGetAverageColor(texture, &color);
+  SUTextureGetDimensions(texture, &width, &height, &s, &t);
+  if (SUTextureGetImageDataSize(texture, &size, &bits) != SU_ERROR_NONE) return;
+  std::vector<SUByte> pixels(size + 1);
+  SUTextureGetImageData(texture, size, pixels.data());
+  if (size > 0) SUTextureGetImageData(texture, size - 1, pixels.data());  // too small
 }
 
 void walk_layer(SULayerRef layer) {  // a null layer is refused by both getters
@@ -68,15 +63,16 @@ void walk_element(SUDrawingElementRef element) {
   if (SUDrawingElementGetLayer(element, &layer) == SU_ERROR_NONE) walk_layer(layer);
 }
 
+void walk_position(SUVertexRef v) {
+  SUPoint3D p;
+  SUVertexGetPosition(v, &p);
+}
+
 void walk_face(SUFaceRef face) {
   SUVector3D normal;
   double area = 0;
-  SUFaceGetNormal(face, &normal);
-  SUFaceGetArea(face, &area);
-  each<SUVertexRef>(face, SUFaceGetNumVertices, SUFaceGetVertices, [](SUVertexRef v) {
-    SUPoint3D p;
-    SUVertexGetPosition(v, &p);
-  });
+  SUFaceGetNormal(face, &normal), SUFaceGetArea(face, &area);
+  each<SUVertexRef>(face, SUFaceGetNumVertices, SUFaceGetVertices, walk_position);
   SUMaterialRef material{nullptr};
   if (SUFaceGetFrontMaterial(face, &material) == SU_ERROR_NONE) walk_material(material);
   if (SUFaceGetBackMaterial(face, &material) == SU_ERROR_NONE) walk_material(material);
@@ -87,8 +83,7 @@ void walk_face(SUFaceRef face) {
   SUMeshHelperRef mesh{nullptr};
   if (SUMeshHelperCreate(&mesh, face) != SU_ERROR_NONE) return;
   size_t vertices = 0, triangles = 0, got = 0;
-  SUMeshHelperGetNumVertices(mesh, &vertices);
-  SUMeshHelperGetNumTriangles(mesh, &triangles);
+  SUMeshHelperGetNumVertices(mesh, &vertices), SUMeshHelperGetNumTriangles(mesh, &triangles);
   std::vector<SUPoint3D> points(vertices + 1);
   std::vector<SUVector3D> normals(vertices + 1);
   std::vector<size_t> indices(triangles * 3 + 1);
@@ -99,31 +94,26 @@ void walk_face(SUFaceRef face) {
   SUMeshHelperRelease(&mesh);
 }
 
+void walk_edge(SUEdgeRef edge) {
+  SUVertexRef v{nullptr};
+  if (SUEdgeGetStart(edge, &v) == SU_ERROR_NONE) walk_position(v);
+  if (SUEdgeGetEndVertex(edge, &v) == SU_ERROR_NONE) walk_position(v);
+  walk_element(SUEdgeToDrawingElement(edge));
+}
+
 void walk_entities(SUEntitiesRef entities, int depth) {
   if (depth > 8) return;  // bounds the walk of definitions that contain themselves
   SUTransformation t;
+  SUEntitiesRef inner{nullptr};
   each<SUFaceRef>(entities, SUEntitiesGetNumFaces, SUEntitiesGetFaces, walk_face);
-  for (bool standalone : {true, false}) {
-    each<SUEdgeRef>(
-        entities,
-        [&](SUEntitiesRef e, size_t* n) { return SUEntitiesGetNumEdges(e, standalone, n); },
-        [&](SUEntitiesRef e, size_t len, SUEdgeRef* out, size_t* n) {
-          return SUEntitiesGetEdges(e, standalone, len, out, n);
-        },
-        [](SUEdgeRef edge) {
-          SUVertexRef v{nullptr};
-          SUPoint3D p;
-          if (SUEdgeGetStart(edge, &v) == SU_ERROR_NONE) SUVertexGetPosition(v, &p);
-          if (SUEdgeGetEndVertex(edge, &v) == SU_ERROR_NONE) SUVertexGetPosition(v, &p);
-          walk_element(SUEdgeToDrawingElement(edge));
-        });
-  }
+  for (bool standalone : {true, false})
+    each<SUEdgeRef>(entities, SUEntitiesGetNumEdges, SUEntitiesGetEdges, walk_edge, standalone);
   each<SUGroupRef>(entities, SUEntitiesGetNumGroups, SUEntitiesGetGroups, [&](SUGroupRef group) {
     SUGroupGetTransform(group, &t);
     read_name(SUGroupGetName, group);
     walk_element(SUGroupToDrawingElement(group));
-    SUEntitiesRef inner{nullptr};
-    if (SUGroupGetEntities(group, &inner) == SU_ERROR_NONE) walk_entities(inner, depth + 1);
+    if (SUGroupGetEntities(group, &(inner = {nullptr})) == SU_ERROR_NONE)
+      walk_entities(inner, depth + 1);
   });
   each<SUComponentInstanceRef>(
       entities, SUEntitiesGetNumInstances, SUEntitiesGetInstances,
@@ -132,12 +122,10 @@ void walk_entities(SUEntitiesRef entities, int depth) {
         read_name(SUComponentInstanceGetName, instance);
         walk_element(SUComponentInstanceToDrawingElement(instance));
         SUComponentDefinitionRef definition{nullptr};
-        SUEntitiesRef inner{nullptr};
         if (SUComponentInstanceGetDefinition(instance, &definition) != SU_ERROR_NONE) return;
         read_name(SUComponentDefinitionGetName, definition);
-        if (SUComponentDefinitionGetEntities(definition, &inner) == SU_ERROR_NONE) {
+        if (SUComponentDefinitionGetEntities(definition, &(inner = {nullptr})) == SU_ERROR_NONE)
           walk_entities(inner, depth + 1);
-        }
       });
 }
 
@@ -153,8 +141,7 @@ void walk_model(SUModelRef model) {
     double fov = 0;
     SUCameraGetOrientation(camera, &eye, &target, &up);
     SUCameraGetPerspective(camera, &perspective);
-    SUCameraGetPerspectiveFrustumFOV(camera, &fov);
-    SUCameraGetFOV(camera, &fov);
+    SUCameraGetPerspectiveFrustumFOV(camera, &fov), SUCameraGetFOV(camera, &fov);
   });
   SUEntitiesRef entities{nullptr};
   if (SUModelGetEntities(model, &entities) == SU_ERROR_NONE) walk_entities(entities, 0);

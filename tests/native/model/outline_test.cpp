@@ -61,12 +61,6 @@ TEST_F(OutlineTest, OutlinesAreTheHardShownEdgesOfFacesApartFromStandaloneOnes) 
   model_.limits.edges = 5;
   ASSERT_TRUE(load(prism(4, 4)));
   EXPECT_EQ(model_.stored_edge_count(), 5u) << "one limit for both kinds";
-  for (const char* bad : {R"({"soft": 1})", R"({"hidden": "yes"})"}) {
-    json model = prism(4, 4);
-    model["entities"]["face_edges"][0].update(json::parse(bad));
-    EXPECT_FALSE(load(model)) << bad;
-    EXPECT_TRUE(model_.triangles.empty() && model_.outline_edges.empty());
-  }
 }
 
 TEST_F(OutlineTest, VendorShapedSdkGivesTheSameSegmentsAndMissingFlagsMeanHard) {

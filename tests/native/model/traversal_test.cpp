@@ -91,7 +91,7 @@ TEST_F(TraversalTest, HostileMeshArraysAndTextureCoordinates) {
   bad_index["mesh"] = {{"vertices", square(0, 0, 0, 1)["outer"]},
                        {"normals", json::array({up2, up2, up2, up2})},
                        {"stq", json::array({point(3, 5, 0), point(4, 6, 2)})},        // two of four
-                       {"indices", json::array({0, 1, 2, 0, 2, 4, 0, 2, 3, 3, 0})}};  // 4: bad
+                       {"indices", json::array({0, 1, 2, 0, 2, 4, 3, 0, 2, 3, 0})}};  // 4: bad
   json few_normals = square(5, 0, 0, 1);  // coordinates, but no texture
   few_normals["mesh"] = {
       {"vertices", json::array({point(5, 0, 0), point(6, 0, 0), point(6, 1, 0)})},
@@ -107,7 +107,9 @@ TEST_F(TraversalTest, HostileMeshArraysAndTextureCoordinates) {
   EXPECT_TRUE(v[0].u == 3 && v[0].v == 5 && v[0].nz == 1 && model_.triangles[0].texture_index == 0);
   EXPECT_TRUE(v[1].u == 2 && v[1].v == 3);
   EXPECT_TRUE(v[2].u == 0 && v[2].v == 0) << "no coordinate for it";
-  EXPECT_TRUE(model_.triangles[1].vertices[2].y == 1 && model_.triangles[1].vertices[2].x == 0);
+  const Triangle& second = model_.triangles[1];
+  EXPECT_TRUE(second.vertices[0].y == 1 && second.vertices[0].x == 0);
+  EXPECT_EQ(second.texture_index, -1) << "its first corner has no texture coordinate";
   const TriangleVertex* w = model_.triangles[2].vertices;
   EXPECT_FLOAT_EQ(w[0].ny, 0.00005f) << "too short to normalise";
   EXPECT_FLOAT_EQ(w[1].nz, 1.0f) << "missing normal reads as up";

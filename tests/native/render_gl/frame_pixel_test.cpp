@@ -28,20 +28,6 @@ void add_cube(SkpModel& m) {
 
 using FramePixels = GlPixelTest;
 
-TEST_F(FramePixels, EachStandardViewSeesTheFaceOnItsSide) {
-  SkpModel model;
-  add_cube(model);
-  const std::pair<NavCubeDir, int> cases[] = {{Front, MinusY}, {Back, PlusY}, {Right, PlusX},
-                                              {Left, MinusX},  {Top, PlusZ},  {Bottom, MinusZ}};
-  for (const auto& [dir, face] : cases) {
-    Viewport view = full_pane(0, 0, 60);
-    ASSERT_TRUE(lumeno::standard_view_angles(dir, view.camera.pitch, view.camera.yaw));
-    draw(model, {view}, unlit());
-    EXPECT_PRED3(near, at(kWidth / 2 + kOff, kHeight / 2 - kOff), rgb(kFace[face]), kTolerance)
-        << "view " << dir;
-  }
-}
-
 // From above +X is right and +Y up (not mirrored); colours unlit, lit, reversed light, grey.
 TEST_F(FramePixels, FromAboveSidesMaterialsAndLighting) {
   SkpModel model;

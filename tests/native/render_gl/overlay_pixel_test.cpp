@@ -33,13 +33,11 @@ class StubGlyphs : public GlyphSource {
     std::vector<GLubyte> bits(12 * 4, 0);  // rows of 4 bytes, `ink` bits set
     for (int i = 0; i < 12 * ink; ++i) bits[i / ink * 4 + i % ink / 8] |= 0x80u >> (i % ink % 8);
     const GLuint list = lists_[c] = glGenLists(1);
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // the bitmap is read when the list is made
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glNewList(list, GL_COMPILE);
     glBitmap(ink, 12, 0.0f, 3.0f, static_cast<GLfloat>(width), 0.0f, bits.data());
     glEndList();
-    glPopClientAttrib();
     return list;
   }
   std::set<char32_t> missing;
@@ -54,9 +52,6 @@ Rgb blend(const Rgb& over, float alpha, const Rgb& under) {
     return static_cast<int>(std::lround(alpha * a + (1 - alpha) * b));
   };
   return Rgb{mix(over.r, under.r), mix(over.g, under.g), mix(over.b, under.b)};
-}
-Rgb colour_of(const NavItem& item) {
-  return rgb_from_floats(item.color[0], item.color[1], item.color[2]);
 }
 const Rgb kNight = rgb_from_floats(0.12f, 0.12f, 0.15f);
 
@@ -74,25 +69,11 @@ class OverlayPixels : public GlPixelTest {
                      bool show_navigator = true) {
     SkpModel empty;
     FrameInput frame;
-    frame.model = &empty;
-    frame.client_width = kWidth;
-    frame.client_height = kHeight;
-    frame.options.night_theme = true;
-    frame.options.show_navigator = show_navigator;
-    frame.navigator = &nav_;
-    frame.active_camera = &camera;
-    frame.toast_text = toast;
-    frame.glyphs = glyphs;
+    frame.model = &empty, frame.client_width = kWidth, frame.client_height = kHeight;
+    frame.options.night_theme = true, frame.options.show_navigator = show_navigator;
+    frame.navigator = &nav_, frame.active_camera = &camera;
+    frame.toast_text = toast, frame.glyphs = glyphs;
     renderer_.render(frame);
-  }
-  Rgb at_f(float x, float y) const { return at(int(std::floor(x)), int(std::floor(y))); }
-  Rgb on_item(int i, float dx = 0) const {
-    return at_f(nav_.nav_items[i].screen_x + dx + 0.5f, nav_.nav_items[i].screen_y + 0.5f);
-  }
-  int brightest(float x, float y) const {
-    int best = 0;
-    for (const Rgb& p : gl_.region(int(x) - 1, int(y) - 1, 3, 3)) best = std::max(best, p.r);
-    return best;
   }
   std::unique_ptr<StubGlyphs> glyphs_ = std::make_unique<StubGlyphs>();
   lumeno::AxisNavigator nav_;
@@ -104,8 +85,10 @@ TEST_F(OverlayPixels, NearerDiscCoversTheFartherOne) {
   top.pitch = 89;
   top.yaw = 0;
   draw_overlays(top, nullptr);
-  EXPECT_PRED3(near, on_item(2, 7.0f), colour_of(nav_.nav_items[2]), 4);  // beside the centre dot
-  draw_overlays(top, nullptr, L"", false);                                // switched off
+  const NavItem& plus_z = nav_.nav_items[2];  // sampled beside the centre dot
+  EXPECT_PRED3(near, at(int(plus_z.screen_x + 7.5f), int(plus_z.screen_y + 0.5f)),
+               rgb_from_floats(plus_z.color[0], plus_z.color[1], plus_z.color[2]), 4);
+  draw_overlays(top, nullptr, L"", false);  // switched off
   for (const Rgb& p : gl_.region(kWidth - 150, 0, 150, 160)) ASSERT_PRED3(near, p, kNight, 2);
 }
 
@@ -134,7 +117,10 @@ TEST_F(OverlayPixels, ToastDrawsEveryCharacterInsideItsBox) {
   ASSERT_EQ(second.glyphs.size(), 5u);  // three characters, the space, the stand-in
   const ToastGlyph& stand_in = second.glyphs.back();
   EXPECT_EQ(stand_in.list, 0u);
-  EXPECT_GT(brightest(stand_in.x + 1.5f, second.baseline_y - 4), 200);  // outline, hollow
+  int outline = 0;  // the brightest pixel around its left side; the middle is hollow
+  for (const Rgb& p : gl_.region(int(stand_in.x + 0.5f), second.baseline_y - 5, 3, 3))
+    outline = std::max(outline, p.r);
+  EXPECT_GT(outline, 200);
   EXPECT_LT(at(stand_in.x + stand_in.advance / 2, second.baseline_y - 4).r, 60);
   EXPECT_EQ(layout_toast(std::wstring(40, L'测'), *glyphs_, kWidth, kHeight).box_left, 0)
       << "a toast wider than the window starts at its left edge";
@@ -148,30 +134,22 @@ TEST_F(OverlayPixels, TextAtAWorldPoint) {
   const Viewport view = full_pane(89, 0, 1600);
   RenderOptions options = unlit();
   options.night_theme = true;
-  const struct {
-    P3 anchor;
-    const wchar_t* text;
-    GlyphSource* glyphs;
-  } cases[] = {{{-200, 150, 0}, L"总长", glyphs_.get()},
-               {{5000, 0, 0}, L"12", glyphs_.get()},
-               {{0, 0, 2000}, L"12", glyphs_.get()},
-               {{-200, 150, 0}, L"12", nullptr}};
-  for (const auto& c : cases) {
-    draw(model, {view}, options);
-    const std::vector<Rgb> before = gl_.region(0, 0, kWidth, kHeight);
-    render_text_at_3d(c.anchor.x, c.anchor.y, c.anchor.z, c.text, 1.0f, 1.0f, 0.0f, c.glyphs);
-    if (&c != &cases[0]) {
-      EXPECT_TRUE(gl_.region(0, 0, kWidth, kHeight) == before) << c.anchor.x << " " << c.anchor.z;
-      continue;
-    }
-    int x = 0, y = 0;
-    project(model, view, c.anchor, x, y);
-    const Rgb box = blend(Rgb{}, 0.6f, kNight);
-    EXPECT_PRED3(near, at(x + 5, y - 4), (Rgb{255, 255, 0}), 3);
-    // Two glyphs 14 wide: the box reaches 30 pixels right (8 per character would end it at 18).
-    for (int dx : {-4, -1, 27, 33})
-      EXPECT_PRED3(near, at(x + dx, y + 2), dx == -1 || dx == 27 ? box : kNight, 3) << dx;
+  draw(model, {view}, options);
+  const std::vector<Rgb> before = gl_.region(0, 0, kWidth, kHeight);
+  const P3 hidden[] = {{5000, 0, 0}, {0, 0, 2000}, {-200, 150, 0}};  // the last without a font
+  for (const P3& anchor : hidden) {
+    render_text_at_3d(anchor.x, anchor.y, anchor.z, L"12", 1, 1, 0,
+                      &anchor == &hidden[2] ? nullptr : glyphs_.get());
+    EXPECT_TRUE(gl_.region(0, 0, kWidth, kHeight) == before) << anchor.x << " " << anchor.z;
   }
+  render_text_at_3d(-200, 150, 0, L"总长", 1, 1, 0, glyphs_.get());
+  int x = 0, y = 0;
+  project(model, view, {-200, 150, 0}, x, y);
+  const Rgb box = blend(Rgb{}, 0.6f, kNight);
+  EXPECT_PRED3(near, at(x + 5, y - 4), (Rgb{255, 255, 0}), 3);
+  // Two glyphs 14 wide: the box reaches 30 pixels right (8 per character would end it at 18).
+  for (int dx : {-4, -1, 27, 33})
+    EXPECT_PRED3(near, at(x + dx, y + 2), dx == -1 || dx == 27 ? box : kNight, 3) << dx;
 }
 
 }  // namespace

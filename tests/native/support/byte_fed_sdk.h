@@ -36,6 +36,11 @@ FakeSdkReport byte_fed_sdk_report();
 
 // Empty when a loaded model keeps its invariants, else the first one broken.
 std::string check_model_invariants(const SkpModel& model);
+// Loads `model` (with the limits it has) through the fake fed by `feed`; empty when the result
+// matches `loaded`, the work bound and the model's invariants hold, the calling contract was kept
+// and every mesh helper and string was released (meshes when a release entry exists), else what
+// broke. The fake stays installed.
+std::string load_through_byte_fed_sdk(ByteFeed* feed, uint64_t hide_bits, SkpModel& model);
 
 }  // namespace test
 }  // namespace lumeno

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "model/skp_model.h"
+#include "sdk/sketchup_api.h"
 #include "tests/native/support/byte_fed_sdk.h"
 
 namespace lumeno {
@@ -63,6 +64,19 @@ std::string check_model_invariants(const SkpModel& model) {
   for (const SceneInfo& scene : model.scenes) REQUIRE(scene.name.size() <= 255, "long scene name");
   for (const LayerInfo& layer : model.layers) REQUIRE(layer.name.size() <= 255, "long layer name");
   return std::string();
+}
+
+std::string load_through_byte_fed_sdk(ByteFeed* feed, uint64_t hide_bits, SkpModel& model) {
+  install_byte_fed_sdk(feed, hide_bits);
+  const bool result = model.load_from_file("fed.skp");
+  const FakeSdkReport report = byte_fed_sdk_report();
+  const bool can_release = SketchUpAPI::instance().SUMeshHelperRelease != nullptr;
+  REQUIRE(result == model.loaded, "result differs from loaded");
+  REQUIRE(model.work_items_visited() <= model.limits.work_items, "work bound exceeded");
+  REQUIRE(report.contract_breaches == 0, report.first_breach);
+  REQUIRE(report.strings_alive == 0 && (report.meshes_alive == 0 || !can_release),
+          "mesh helper or string leaked");
+  return check_model_invariants(model);
 }
 
 #undef REQUIRE
