@@ -24,22 +24,15 @@ class LoadProgress;
 struct TriangleVertex {
   float x = 0.0f, y = 0.0f, z = 0.0f;     // position, inches
   float nx = 0.0f, ny = 0.0f, nz = 0.0f;  // unit normal (unnormalised when 0.0001 long or less)
-  float u = 0.0f, v = 0.0f;               // texture coordinates, 0 where the corner has none
+  float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;  // colour, byte / 255
+  float u = 0.0f, v = 0.0f;                      // texture coordinates, 0 when untextured
+  int32_t texture_index = -1;                    // index into SkpModel::textures, -1 for none
 };
 
-// A stored triangle. Colour and texture belong to the face, so they are kept once, not per
-// corner: 112 bytes a triangle.
 struct Triangle {
-  TriangleVertex vertices[3];        // in the order of the mesh's index triple
-  uint8_t colour[4] = {0, 0, 0, 0};  // red, green, blue, alpha bytes of the face's colour
-  // Index into SkpModel::textures, -1 for none; a face whose mesh gave its first corner no
-  // texture coordinate is drawn untextured.
-  int32_t texture_index = -1;
+  TriangleVertex vertices[3];    // in the order of the mesh's index triple
   int32_t face_layer = -1;       // the face's own layer (position in SkpModel::layers), -1 none
   int32_t inherited_layer = -1;  // layer of the enclosing group or instance, -1 none
-
-  // Channel 0..3 (red, green, blue, alpha) as GL takes it: the byte / 255.
-  float channel(int i) const { return colour[i] / 255.0f; }
 };
 
 // An edge as a world-space segment: a standalone edge (one bounding no face and on no curve) or

@@ -227,6 +227,10 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
   release();
 
   // Each mesh vertex is transformed once, however many triangles share it.
+  const float red = look.colour.red / 255.0f;
+  const float green = look.colour.green / 255.0f;
+  const float blue = look.colour.blue / 255.0f;
+  const float alpha = look.colour.alpha / 255.0f;
   const PointTransform to_world(transform);
   std::vector<TriangleVertex>& corners = scratch.corners;
   corners.resize(position_count);
@@ -261,20 +265,22 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
 
     vertex.u = 0.0f;
     vertex.v = 0.0f;
+    vertex.texture_index = -1;
     if (index < stq_count) {
       const float s = static_cast<float>(scratch.stq[index].x);
       const float t = static_cast<float>(scratch.stq[index].y);
       const float q = static_cast<float>(scratch.stq[index].z);
       vertex.u = q != 0.0f ? s / q : s;
       vertex.v = q != 0.0f ? t / q : t;
+      vertex.texture_index = look.texture_index;
     }
+    vertex.r = red;
+    vertex.g = green;
+    vertex.b = blue;
+    vertex.a = alpha;
   }
 
   Triangle triangle;
-  triangle.colour[0] = look.colour.red;
-  triangle.colour[1] = look.colour.green;
-  triangle.colour[2] = look.colour.blue;
-  triangle.colour[3] = look.colour.alpha;
   triangle.face_layer = face_layer;
   triangle.inherited_layer = inherited_layer;
   // The box grows in registers; stored triangles are finite, so min and max are exact.
@@ -295,7 +301,6 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
       triangle.vertices[k] = corners[index];
     }
     if (!valid) continue;
-    triangle.texture_index = indices[i] < stq_count ? look.texture_index : -1;
     // Only stored triangles grow the bounding box.
     for (const TriangleVertex& vertex : triangle.vertices) {
       low = lumeno::Vec3{std::min(low.x, vertex.x), std::min(low.y, vertex.y),

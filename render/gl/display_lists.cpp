@@ -4,7 +4,9 @@
 
 #include "render/gl/gl_api.h"
 
-bool is_transparent_triangle(const Triangle& triangle) { return triangle.colour[3] < 255; }
+bool is_transparent_triangle(const Triangle& triangle) {
+  return triangle.vertices[0].a < 254.5f / 255.0f;
+}
 
 namespace {
 
@@ -38,13 +40,11 @@ class GlSink : public PrimitiveSink {
       glBindTexture(GL_TEXTURE_2D, name);
     }
   }
-  void triangle(const Triangle& triangle, bool textured) override {
-    glColor4f(triangle.channel(0), triangle.channel(1), triangle.channel(2), triangle.channel(3));
-    for (const TriangleVertex& v : triangle.vertices) {
-      glNormal3f(v.nx, v.ny, v.nz);
-      if (textured) glTexCoord2f(v.u, v.v);
-      glVertex3f(v.x, v.y, v.z);
-    }
+  void triangle_vertex(const TriangleVertex& v, bool textured) override {
+    glNormal3f(v.nx, v.ny, v.nz);
+    glColor4f(v.r, v.g, v.b, v.a);
+    if (textured) glTexCoord2f(v.u, v.v);
+    glVertex3f(v.x, v.y, v.z);
   }
   void line_point(const float point[3]) override { glVertex3fv(point); }
 };
@@ -63,7 +63,7 @@ void emit_triangles(const SkpModel& model, const std::vector<unsigned int>& text
       const Triangle& triangle = triangles[i];
       if (!model.is_geometry_visible(triangle.face_layer, triangle.inherited_layer)) continue;
       if (!in_pass(triangle, pass)) continue;
-      const int32_t index = triangle.texture_index;
+      const int32_t index = triangle.vertices[0].texture_index;
       if (index != previous_index) {
         sink.end();
         const unsigned int name = texture_name_for(index, texture_names);
@@ -77,7 +77,8 @@ void emit_triangles(const SkpModel& model, const std::vector<unsigned int>& text
         sink.begin_triangles();
         previous_index = index;
       }
-      sink.triangle(triangle, texturing);
+      for (const TriangleVertex& vertex : triangle.vertices)
+        sink.triangle_vertex(vertex, texturing);
     }
     sink.end();
   }

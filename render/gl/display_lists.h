@@ -19,7 +19,8 @@ constexpr size_t kEdgeChunk = 100000;
 // (All); otherwise its opaque and transparent faces go to two lists, drawn in that order.
 enum class FacePass { All, Opaque, Transparent };
 
-// A face counts as transparent when its colour's alpha byte is below 255.
+// A face counts as transparent when its colour's alpha byte is below 255. The colour is the same
+// on all three corners; the first corner decides.
 bool is_transparent_triangle(const Triangle& triangle);
 
 class PrimitiveSink {
@@ -30,9 +31,8 @@ class PrimitiveSink {
   virtual void end() = 0;
   // Binds texture `name` with texturing on, or turns texturing off for name 0.
   virtual void set_texture(unsigned int name) = 0;
-  // The face's colour once, then each corner's normal, texture coordinates (only when
-  // `textured`) and position.
-  virtual void triangle(const Triangle& triangle, bool textured) = 0;
+  // Normal, colour, texture coordinates (only when `textured`), position.
+  virtual void triangle_vertex(const TriangleVertex& vertex, bool textured) = 0;
   virtual void line_point(const float point[3]) = 0;
 };
 

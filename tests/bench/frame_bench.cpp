@@ -48,13 +48,14 @@ void fill_sheet(SkpModel& model, size_t count) {
     const float x = -1000.0f + step * static_cast<float>(i % side);
     const float y = -1000.0f + step * static_cast<float>(i / side);
     Triangle t;  // eight colours, two triangles per tile
-    const uint8_t colour[4] = {uint8_t(50 + i % 8 * 25), uint8_t(230 - i % 8 * 20),
-                               uint8_t(i % 2 ? 230 : 60), 255};
-    std::copy(colour, colour + 4, t.colour);
     t.vertices[0] = corner(x, y);
     for (int half = 0; half < 2 && model.triangles.size() < count; ++half) {
       t.vertices[1] = corner(x + step, half == 0 ? y : y + step);
       t.vertices[2] = corner(half == 0 ? x + step : x, y + step);
+      for (TriangleVertex& v : t.vertices) {
+        v.r = (50 + i % 8 * 25) / 255.0f, v.g = (230 - i % 8 * 20) / 255.0f;
+        v.b = i % 2 ? 0.9f : 0.25f, v.a = 1.0f;
+      }
       model.triangles.push_back(t);
     }
   }
@@ -72,9 +73,9 @@ unsigned int record_bare_list(const SkpModel& model) {
   glNewList(list, GL_COMPILE);
   glBegin(GL_TRIANGLES);
   for (const Triangle& triangle : model.triangles) {
-    glColor4ubv(triangle.colour);
     for (const TriangleVertex& v : triangle.vertices) {
       glNormal3f(v.nx, v.ny, v.nz);
+      glColor4f(v.r, v.g, v.b, v.a);
       glVertex3f(v.x, v.y, v.z);
     }
   }

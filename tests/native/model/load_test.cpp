@@ -87,8 +87,8 @@ TEST_F(LoadTest, EachMissingEntryPointDisablesOnlyItsWork) {
        }},
       {{"SUMaterialGetTexture"},
        [](M f, M n) {
-         return n.textures.empty() && n.triangles[0].texture_index == -1 &&
-                n.triangles[0].colour[0] == f.triangles[0].colour[0];
+         return n.textures.empty() && n.triangles[0].vertices[0].texture_index == -1 &&
+                n.triangles[0].vertices[0].r == f.triangles[0].vertices[0].r;
        }},
       {{"SUFaceGetLayer", "SUDrawingElementGetLayer"},
        [](M f, M n) {

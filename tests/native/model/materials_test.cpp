@@ -47,9 +47,9 @@ TEST_F(MaterialsTest, FrontColourSourceAndOpacityStep) {
   for (const auto& c : cases) {
     const Triangle t =
         load_face({{"front", "m"}}, json::array({with(c.material, {{"name", "m"}})}));
-    EXPECT_TRUE(t.colour[0] == c.red && t.colour[3] == c.alpha) << c.material;
+    EXPECT_TRUE(colour_byte(t, 0) == c.red && colour_byte(t, 3) == c.alpha) << c.material;
     EXPECT_EQ(model_.has_transparency, c.transparent) << c.material;
-    EXPECT_EQ(t.texture_index, c.material.contains("texture") ? 0 : -1) << c.material;
+    EXPECT_EQ(t.vertices[0].texture_index, c.material.contains("texture") ? 0 : -1) << c.material;
   }
 }
 
@@ -63,12 +63,12 @@ TEST_F(MaterialsTest, BackMaterialKeepsItsOwnAlphaAndNoneGivesTheFallback) {
   };
   for (const json& keys : cases) {
     const Triangle t = load_face(keys, materials);
-    EXPECT_TRUE(t.colour[1] == 100 && t.texture_index == -1) << keys;
-    EXPECT_EQ(t.colour[3], 90) << keys << ": no opacity step on the back";
+    EXPECT_TRUE(colour_byte(t, 1) == 100 && t.vertices[0].texture_index == -1) << keys;
+    EXPECT_EQ(colour_byte(t, 3), 90) << keys << ": no opacity step on the back";
     EXPECT_FALSE(model_.has_transparency) << keys;
   }
   const Triangle t = load_face({{"front", "none"}, {"back", "none"}}, materials);
-  EXPECT_TRUE(t.colour[0] == 200 && t.colour[3] == 255);
+  EXPECT_TRUE(colour_byte(t, 0) == 200 && colour_byte(t, 3) == 255);
 }
 
 TEST_F(MaterialsTest, VendorColourAlphaIsReplacedByTheOpacity) {
@@ -83,8 +83,8 @@ TEST_F(MaterialsTest, VendorColourAlphaIsReplacedByTheOpacity) {
   ASSERT_TRUE(bind_vendor_shaped_sdk(LUMENO_STANDIN_FULL_DIR));
   ASSERT_TRUE(load(model));
   ASSERT_TRUE(triangle_at(0) && triangle_at(2));
-  EXPECT_EQ(triangle_at(0)->colour[3], 127) << "back face";
-  EXPECT_EQ(triangle_at(2)->colour[3], 255) << "painted group";
+  EXPECT_EQ(colour_byte(*triangle_at(0), 3), 127) << "back face";
+  EXPECT_EQ(colour_byte(*triangle_at(2), 3), 255) << "painted group";
 }
 
 TEST_F(MaterialsTest, TexturesOutsideTheBoundsOrUnreadableAreRejected) {
@@ -105,10 +105,10 @@ TEST_F(MaterialsTest, TexturesOutsideTheBoundsOrUnreadableAreRejected) {
     const Triangle t = load_face({{"front", "m"}}, json::array({material}));
     EXPECT_EQ(model_.textures.size() + model_.texture_cache.size(), c.accepted ? 2u : 0u)
         << c.texture;
-    EXPECT_TRUE(t.texture_index == (c.accepted ? 0 : -1) &&
+    EXPECT_TRUE(t.vertices[0].texture_index == (c.accepted ? 0 : -1) &&
                 t.vertices[0].u == (c.accepted ? 0.5f : 0.0f))
         << c.texture;
-    EXPECT_EQ(t.colour[0], 11) << c.texture << ": the material colour stays";
+    EXPECT_EQ(colour_byte(t, 0), 11) << c.texture << ": the material colour stays";
   }
 }
 
@@ -125,8 +125,9 @@ TEST_F(MaterialsTest, FacesShareTextureRecordsUpToTheByteCap) {
   ASSERT_TRUE(load(model));
   ASSERT_EQ(model_.textures.size(), 2u);
   const int expected[] = {0, 1, 0, -1};  // in order of first use; the third is over the cap
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(model_.triangles[2 * i].texture_index, expected[i]);
-  EXPECT_EQ(model_.triangles[6].colour[0], 102) << "its average colour";
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(model_.triangles[2 * i].vertices[0].texture_index, expected[i]);
+  EXPECT_EQ(colour_byte(model_.triangles[6], 0), 102) << "its average colour";
 }
 
 }  // namespace

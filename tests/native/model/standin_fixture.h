@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -48,6 +49,13 @@ class StandinModelTest : public ::testing::Test {
   std::string dir_;
   SkpModel model_;
 };
+
+// One channel (0 red ... 3 alpha) of a triangle's colour as the byte it came from.
+inline int colour_byte(const Triangle& t, int channel) {
+  const TriangleVertex& v = t.vertices[0];
+  const float channels[4] = {v.r, v.g, v.b, v.a};
+  return static_cast<int>(std::lround(channels[channel] * 255.0f));
+}
 
 inline json point(double x, double y, double z) { return json::array({x, y, z}); }
 // `element` with `keys` added or replaced.

@@ -19,9 +19,9 @@ class TraceSink : public PrimitiveSink {
   void begin_lines() override { trace += "L("; }
   void end() override { trace += ")"; }
   void set_texture(unsigned int name) override { trace += "b" + std::to_string(name); }
-  void triangle(const Triangle& triangle, bool textured) override {
-    ids.push_back(triangle.vertices[0].x);
-    trace += textured ? "vtvtvt" : "vvv";
+  void triangle_vertex(const TriangleVertex& vertex, bool textured) override {
+    if (count++ % 3 == 0) ids.push_back(vertex.x);
+    trace += textured ? "vt" : "v";
   }
   void line_point(const float point[3]) override {
     if (count++ % 2 == 0) ids.push_back(point[0]);
@@ -33,11 +33,9 @@ class TraceSink : public PrimitiveSink {
 };
 
 Triangle triangle(int32_t texture, float id = 0.0f, uint8_t alpha = 255) {
-  Triangle t;
-  t.vertices[0].x = id;
-  t.colour[3] = alpha;
-  t.texture_index = texture;
-  return t;
+  TriangleVertex v;
+  v.x = id, v.a = alpha / 255.0f, v.texture_index = texture;
+  return Triangle{{v, v, v}};
 }
 
 std::string repeat(const std::string& s, size_t n) {

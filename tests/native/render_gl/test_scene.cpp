@@ -11,20 +11,23 @@ void add_quad(SkpModel& model, P3 a, P3 b, P3 c, P3 d, Rgba k, int32_t texture_i
   n = P3{n.x / length, n.y / length, n.z / length};
   const bool textured = texture_index >= 0;
   auto corner = [&](P3 p, float s, float t) {
-    return TriangleVertex{p.x, p.y, p.z, n.x, n.y, n.z, textured ? s : 0.0f, textured ? t : 0.0f};
+    return TriangleVertex{p.x,
+                          p.y,
+                          p.z,
+                          n.x,
+                          n.y,
+                          n.z,
+                          k.r,
+                          k.g,
+                          k.b,
+                          k.a,
+                          textured ? s : 0.0f,
+                          textured ? t : 0.0f,
+                          texture_index};
   };
-  Triangle first;
-  const float channels[4] = {k.r, k.g, k.b, k.a};
-  for (int i = 0; i < 4; ++i)
-    first.colour[i] = static_cast<uint8_t>(std::lround(channels[i] * 255));
-  first.texture_index = texture_index;
-  first.face_layer = face_layer;
-  Triangle second = first;
   const TriangleVertex a0 = corner(a, 0, 0), c0 = corner(c, 1, 1);
-  first.vertices[0] = a0, first.vertices[1] = corner(b, 1, 0), first.vertices[2] = c0;
-  second.vertices[0] = a0, second.vertices[1] = c0, second.vertices[2] = corner(d, 0, 1);
-  model.triangles.push_back(first);
-  model.triangles.push_back(second);
+  model.triangles.push_back(Triangle{{a0, corner(b, 1, 0), c0}, face_layer});
+  model.triangles.push_back(Triangle{{a0, c0, corner(d, 0, 1)}, face_layer});
 }
 
 void add_floor_square(SkpModel& model, float cx, float cy, float z, float size, Rgba colour,
@@ -52,7 +55,7 @@ void finish_model(SkpModel& model) {
   std::fill(model.bbox_max, model.bbox_max + 3, -1e10f);
   model.has_transparency = false;
   for (const Triangle& triangle : model.triangles) {
-    model.has_transparency |= triangle.colour[3] < 255;
+    model.has_transparency |= triangle.vertices[0].a < 254.5f / 255.0f;
     for (const TriangleVertex& v : triangle.vertices) {
       const float p[3] = {v.x, v.y, v.z};
       for (int axis = 0; axis < 3; ++axis) {

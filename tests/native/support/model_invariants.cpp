@@ -42,8 +42,9 @@ std::string check_model_invariants(const SkpModel& model) {
   for (const Triangle& triangle : model.triangles) {
     REQUIRE(index_ok(triangle.face_layer, layers) && index_ok(triangle.inherited_layer, layers),
             "triangle layer index out of range");
-    REQUIRE(index_ok(triangle.texture_index, textures), "triangle texture index out of range");
     for (const TriangleVertex& v : triangle.vertices) {
+      REQUIRE(index_ok(v.texture_index, textures), "vertex texture index out of range");
+      for (float c : {v.r, v.g, v.b, v.a}) REQUIRE(c >= 0.0f && c <= 1.0f, "colour outside 0..1");
       const float p[3] = {v.x, v.y, v.z};
       for (int axis = 0; axis < 3; ++axis) {
         REQUIRE(p[axis] >= model.bbox_min[axis] && p[axis] <= model.bbox_max[axis],
