@@ -62,7 +62,8 @@ class InputTest : public ::testing::Test {
   // Scenes "S0", "S1", ... without cameras.
   void give_scenes(size_t count) {
     viewer.document.model.scenes.assign(count, SceneInfo());
-    for (size_t i = 0; i < count; ++i) viewer.document.model.scenes[i].name = "S" + std::to_string(i);
+    for (size_t i = 0; i < count; ++i)
+      viewer.document.model.scenes[i].name = "S" + std::to_string(i);
   }
   // A key (with modifiers) or, when `id` is set, a menu command.
   void fire(unsigned id, unsigned key, bool shift = false, bool ctrl = false) {
@@ -103,12 +104,11 @@ class InputTest : public ::testing::Test {
       << input.right_button_down << input.middle_button_down << "\n";
     for (size_t i = 0; i < v.panes.viewports().size(); ++i) s << pane(i) << "\n";
     for (const LayerInfo& l : v.document.model.layers) s << l.visible;
-    s << "\nrebuild " << host.menu_rebuilds << " boxes "
-      << host.boxes.size() << " titles " << host.titles.size() << " open " << host.open_dialogs
-      << " urls " << host.urls.size();
+    s << "\nrebuild " << host.menu_rebuilds << " boxes " << host.boxes.size() << " titles "
+      << host.titles.size() << " open " << host.open_dialogs << " urls " << host.urls.size();
     if (feedback) {
-      s << " menu " << host.menu_updates << " repaint " << host.invalidations << " toast '" << wide_to_utf8(v.status.toast_text)
-        << "'";
+      s << " menu " << host.menu_updates << " repaint " << host.invalidations << " toast '"
+        << wide_to_utf8(v.status.toast_text) << "'";
     }
     return s.str();
   }

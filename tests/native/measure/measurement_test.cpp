@@ -149,7 +149,7 @@ TEST_F(MeasureToolTest, PressGoesToNavigatorThenSelectsThePaneThenAddsThePoint) 
   EXPECT_FALSE(feature.tool().on_mouse_down(2, 20, 20));  // right drags still orbit
 }
 
-TEST_F(MeasureToolTest, EnterClosesAreaAndEscapeEndsAndLeavesTheToolStack) {
+TEST_F(MeasureToolTest, KeysEndTheToolAndUnitItemsMoveTheRadioMark) {
   ASSERT_TRUE(commands.run(ID_MEASURE_AREA));
   picker.answers = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}};
   for (int i = 0; i < 3; ++i) press(100, 100);
@@ -161,9 +161,7 @@ TEST_F(MeasureToolTest, EnterClosesAreaAndEscapeEndsAndLeavesTheToolStack) {
   EXPECT_FALSE(key(kMeasureKeyEnter));  // Enter closes only areas
   EXPECT_TRUE(key(kMeasureKeyEscape));
   EXPECT_EQ(tools.active(), nullptr);
-}
 
-TEST_F(MeasureToolTest, UnitItemsMoveTheRadioMarkAndRelabel) {
   ASSERT_TRUE(commands.run(ID_BAR_MEASURE) && commands.run(ID_UNIT_FT));
   EXPECT_EQ(m.measure_mode, MeasureMode::Distance);
   for (unsigned id = ID_UNIT_MM; id <= ID_UNIT_IN; ++id)

@@ -47,11 +47,9 @@ TEST(LayoutRelayout, KeepsCamerasOfTheSameLayoutOnly) {
   ASSERT_EQ(panes.size(), 4u);
   for (const Viewport& v : panes) EXPECT_TRUE(v.camera.distance == 5 && !v.camera.view_locked);
   // The start-up pane ("透视") is not a layout-1 pane: it is replaced by a fresh one.
-  std::vector<Viewport> start(1);
-  start[0].label = "透视";
-  start[0].camera.distance = 9.0f;
-  relayout_panes(start, 1, 100, 100);
-  EXPECT_TRUE(start[0].label == "Perspective" && start[0].camera.distance == 5);
+  panes.resize(1), panes[0].label = "透视", panes[0].camera.distance = 9.0f;
+  relayout_panes(panes, 1, 100, 100);
+  EXPECT_TRUE(panes[0].label == "Perspective" && panes[0].camera.distance == 5);
 }
 
 TEST(LayoutHitTest, FirstContainingPaneElseZero) {

@@ -42,8 +42,7 @@ TEST(EntryTable, LoadFailureTextNamesPathAndCode) {
             0u);
   EXPECT_EQ(text.find(L'\n', text.rfind(L"https://")), std::wstring::npos)
       << "the address is the last line";
-  // A long path cuts the text at 511 characters.
-  const std::wstring long_path(1000, L'p');
+  const std::wstring long_path(1000, L'p');  // cuts the text at 511 characters
   EXPECT_EQ(SketchUpAPI::load_failure_text(long_path.c_str(), 2).size(), 511u);
 }
 

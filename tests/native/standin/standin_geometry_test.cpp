@@ -22,11 +22,10 @@ std::string place(const std::vector<std::pair<double, double>>& xy, SUPoint3D o,
                   SUVector3D v) {
   std::ostringstream text;
   text.precision(17);
-  for (const auto& p : xy) {
+  for (const auto& p : xy)
     text << (text.tellp() ? ",[" : "[[") << o.x + p.first * u.x + p.second * v.x << ","
          << o.y + p.first * u.y + p.second * v.y << "," << o.z + p.first * u.z + p.second * v.z
          << "]";
-  }
   return text.str() + "]";
 }
 

@@ -85,9 +85,8 @@ TEST(StandinMalformed, StrangeButWellFormedContentLoadsAsWritten) {
 TEST(StandinMalformed, MissingFilesFoldersAndOversizedFilesAreNotRead) {
   ModelFile file("{}");
   SUModelRef model{nullptr};
-  for (const std::string& path : {file.path("missing.skp"), file.path()}) {
+  for (const std::string& path : {file.path("missing.skp"), file.path()})
     EXPECT_EQ(api().SUModelCreateFromFile(&model, path.c_str()), SU_ERROR_SERIALIZATION) << path;
-  }
   std::string contents;
   const std::string path = file.write("big.json", std::string(100, ' ') + "{}");
   EXPECT_EQ(standin::read_file(path, 64, &contents), standin::ReadStatus::TooLarge);

@@ -78,7 +78,7 @@ TEST_F(StandinProperties, MaterialsColourOpacityAndType) {
 // Faces reach layers and materials through their upcast; a layer name missing from the model's
 // list gives a valid layer outside that list, the same for every face naming it. (Edges, groups
 // and instances: see the model tests, which load them through the stand-in.)
-TEST_F(StandinProperties, FacesReachTheirLayersAndMaterials) {
+TEST_F(StandinProperties, FacesReachTheirLayersAndMaterialsAndNamesFillStrings) {
   const auto faces = faces_of(file.entities());
   const auto layers = layers_of(file.model());
   SULayerRef ghost{nullptr}, ghost_again{nullptr}, layer{nullptr};
@@ -97,20 +97,16 @@ TEST_F(StandinProperties, FacesReachTheirLayersAndMaterials) {
   EXPECT_EQ(layer.ptr, nullptr);
   EXPECT_NE(a.SUDrawingElementGetMaterial(a.SUFaceToDrawingElement(faces[3]), &none),
             SU_ERROR_NONE);
-}
-
-// A name fills a string with UTF-8 bytes, read into a short buffer as a
-// terminated prefix that never splits a character; name getters need a created string.
-TEST_F(StandinProperties, StringsCreateReadAndRelease) {
-  const SULayerRef layer = layers_of(file.model())[1];
+  // A name read into a short buffer is a terminated prefix that never splits a character;
+  // name getters need a created string.
   SUStringRef s{nullptr};
   size_t copied = 0;
-  a.SUStringCreate(&s), a.SULayerGetName(layer, &s);
+  a.SUStringCreate(&s), a.SULayerGetName(layers[1], &s);
   char buffer[8] = "xxxxxxx";
   ASSERT_EQ(a.SUStringGetUTF8(s, 5, buffer, &copied), SU_ERROR_NONE);
   EXPECT_TRUE(copied == 3 && std::string(buffer) == "家" && buffer[5] == 'x');
   EXPECT_EQ(a.SUStringRelease(&s), SU_ERROR_NONE);
-  EXPECT_EQ(a.SULayerGetName(layer, &s), SU_ERROR_INVALID_OUTPUT);
+  EXPECT_EQ(a.SULayerGetName(layers[1], &s), SU_ERROR_INVALID_OUTPUT);
 }
 
 // An uncompressed 24-bit BMP of 3 x 2 top-down RGB pixels (stored bottom row first, BGR, rows

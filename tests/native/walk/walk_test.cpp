@@ -1,5 +1,4 @@
-// Walk mode: ground and walls, the spatial index against the scans, the controller as the window
-// drives it.
+// Walk mode: ground and walls, the index against the scans, the controller as the window drives it.
 #include <gtest/gtest.h>
 
 #include <cmath>
