@@ -3,13 +3,17 @@
 #include "gl_fixture.h"
 #include "measure/gl/depth_picker.h"
 #include "measure/gl/measure_draw.h"
-#include "measure_fakes.h"
 #include "render/gl/gl_api.h"
 #include "render/layout.h"
 
 using namespace lumeno;
 
 namespace {
+
+struct NoSink : MeasureSink {
+  void show_toast(const std::wstring&, int) override {}
+  void invalidate() override {}
+};
 
 const Rgb kLineOrange = rgb_from_floats(1.0f, 0.3f, 0.0f);
 
@@ -23,7 +27,7 @@ struct MeasurePixels : GlPixelTest {
     frame.client_width = kWidth, frame.client_height = kHeight;
     renderer_.render(frame);
   }
-  RecordingSink sink;
+  NoSink sink;
   Measurement m{sink};
 };
 
@@ -63,10 +67,9 @@ TEST_F(MeasurePixels, ConcaveFillLeavesTheNotchOfTheLEmpty) {
   draw(model, {top});
   const Rgb notch_before = at_world(model, top, {15, 15, 0});
   const Rgb arm_before = at_world(model, top, {5, 15, 0});
-  MeasureResult l;
-  l.points = {{20, 10, 0}, {10, 10, 0}, {10, 20, 0}, {0, 20, 0}, {0, 0, 0}, {20, 0, 0}};
-  l.segment_lengths = {10, 10, 10, 10, 20, 20}, l.total_length = 60, l.area = 300, l.closed = true;
-  m.measurements.push_back(l);
+  const std::vector<MeasurePoint> l = {{20, 10, 0}, {10, 10, 0}, {10, 20, 0},
+                                       {0, 20, 0},  {0, 0, 0},   {20, 0, 0}};
+  m.measurements.push_back({l, 60, {10, 10, 10, 10, 20, 20}, 300, true});
   draw_with_measurements(model, {top});
   EXPECT_TRUE(near(at_world(model, top, {15, 15, 0}), notch_before, 2));
   const Rgb arm = at_world(model, top, {5, 15, 0});

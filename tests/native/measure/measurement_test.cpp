@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 
 #include "core/command_ids.h"
 #include "measure/measure_feature.h"
 #include "measure/measure_geometry.h"
 #include "measure/measure_units.h"
-#include "measure_fakes.h"
+#include "measure/point_picker.h"
 #include "render/layout.h"
 #include "render/navigator.h"
 #include "render/panes.h"
@@ -17,6 +18,26 @@
 using namespace lumeno;
 
 namespace {
+
+struct RecordingSink : MeasureSink {
+  void show_toast(const std::wstring& text, int ms) override {
+    toasts.push_back(text), last_ms = ms;
+  }
+  void invalidate() override {}
+  std::vector<std::wstring> toasts;
+  int last_ms = 0;
+};
+
+// Answers clicks from a queue; an empty queue is a background click.
+struct ScriptedPicker : PointPicker {
+  bool pick(const Viewport& pane, int, int, int, MeasurePoint& out) override {
+    picked_in.push_back(pane.label);
+    if (answers.empty()) return false;
+    return out = answers.front(), answers.pop_front(), true;
+  }
+  std::deque<MeasurePoint> answers;
+  std::vector<std::string> picked_in;
+};
 
 TEST(MeasurementStates, ClicksAndEndings) {
   using M = Measurement;
@@ -128,7 +149,7 @@ TEST_F(MeasureToolTest, PressGoesToNavigatorThenSelectsThePaneThenAddsThePoint) 
   EXPECT_FALSE(feature.tool().on_mouse_down(2, 20, 20));  // right drags still orbit
 }
 
-TEST_F(MeasureToolTest, EnterClosesAreaAndEscapeEndsAndLeavesTheToolStack) {
+TEST_F(MeasureToolTest, KeysEndTheToolAndUnitItemsMoveTheRadioMark) {
   ASSERT_TRUE(commands.run(ID_MEASURE_AREA));
   picker.answers = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}};
   for (int i = 0; i < 3; ++i) press(100, 100);
@@ -140,12 +161,9 @@ TEST_F(MeasureToolTest, EnterClosesAreaAndEscapeEndsAndLeavesTheToolStack) {
   EXPECT_FALSE(key(kMeasureKeyEnter));  // Enter closes only areas
   EXPECT_TRUE(key(kMeasureKeyEscape));
   EXPECT_EQ(tools.active(), nullptr);
-}
 
-TEST_F(MeasureToolTest, UnitItemsMoveTheRadioMarkAndRelabel) {
-  ASSERT_TRUE(commands.run(ID_BAR_MEASURE));
+  ASSERT_TRUE(commands.run(ID_BAR_MEASURE) && commands.run(ID_UNIT_FT));
   EXPECT_EQ(m.measure_mode, MeasureMode::Distance);
-  ASSERT_TRUE(commands.run(ID_UNIT_FT));
   for (unsigned id = ID_UNIT_MM; id <= ID_UNIT_IN; ++id)
     EXPECT_EQ(commands.find(id)->checked(), id == ID_UNIT_FT) << id;
   EXPECT_EQ(m.format_measure_value(12.0), L"1.000 ft");

@@ -9,7 +9,7 @@
 namespace lumeno {
 namespace {
 
-TEST(LayoutPanes, RectanglesAtOddSizes) {
+TEST(LayoutPanes, RectanglesAtOddSizesAndTheListStrip) {
   const struct {
     int layout, width, height;
     std::vector<std::vector<int>> rects;  // x, y, width, height
@@ -30,13 +30,9 @@ TEST(LayoutPanes, RectanglesAtOddSizes) {
       got.push_back({v.x, v.y, v.width, v.height});
     EXPECT_EQ(got, c.rects) << "layout " << c.layout << " " << c.width << "x" << c.height;
   }
-}
-
-TEST(LayoutPanes, AreaWidthLeavesTheListStrip) {
-  EXPECT_EQ(layout_area_width(1200, false, 220), 1200);
-  EXPECT_EQ(layout_area_width(1200, true, 220), 980);
-  EXPECT_EQ(layout_area_width(100, true, 220), 0);
-  EXPECT_EQ(layout_area_width(500, true, -30), 500);
+  EXPECT_TRUE(layout_area_width(1200, false, 220) == 1200 &&
+              layout_area_width(1200, true, 220) == 980);
+  EXPECT_TRUE(layout_area_width(100, true, 220) == 0 && layout_area_width(500, true, -30) == 500);
 }
 
 TEST(LayoutRelayout, KeepsCamerasOfTheSameLayoutOnly) {
@@ -51,11 +47,9 @@ TEST(LayoutRelayout, KeepsCamerasOfTheSameLayoutOnly) {
   ASSERT_EQ(panes.size(), 4u);
   for (const Viewport& v : panes) EXPECT_TRUE(v.camera.distance == 5 && !v.camera.view_locked);
   // The start-up pane ("透视") is not a layout-1 pane: it is replaced by a fresh one.
-  std::vector<Viewport> start(1);
-  start[0].label = "透视";
-  start[0].camera.distance = 9.0f;
-  relayout_panes(start, 1, 100, 100);
-  EXPECT_TRUE(start[0].label == "Perspective" && start[0].camera.distance == 5);
+  panes.resize(1), panes[0].label = "透视", panes[0].camera.distance = 9.0f;
+  relayout_panes(panes, 1, 100, 100);
+  EXPECT_TRUE(panes[0].label == "Perspective" && panes[0].camera.distance == 5);
 }
 
 TEST(LayoutHitTest, FirstContainingPaneElseZero) {

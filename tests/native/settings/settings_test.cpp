@@ -25,7 +25,7 @@ namespace {
 struct MemoryProfileStore : lumeno::ProfileStore {
   using File = std::map<std::pair<std::wstring, std::wstring>, std::wstring>;  // section, key
   std::map<std::wstring, File> files;
-  std::set<std::wstring> read_only_folders;  // a path under one of these cannot be written
+  std::wstring read_only;  // a path under this folder cannot be written
 
   std::wstring get(const std::wstring& path, const wchar_t* section, const wchar_t* key,
                    const wchar_t* default_text) override {
@@ -35,8 +35,7 @@ struct MemoryProfileStore : lumeno::ProfileStore {
   }
   bool put(const std::wstring& path, const wchar_t* section, const wchar_t* key,
            const std::wstring& value) override {
-    for (const std::wstring& folder : read_only_folders)
-      if (path.rfind(folder + L"\\", 0) == 0) return false;
+    if (!read_only.empty() && path.rfind(read_only + L"\\", 0) == 0) return false;
     return files[path][{section, key}] = value, true;
   }
   bool file_exists(const std::wstring& path) override { return files.count(path) != 0; }
@@ -57,8 +56,7 @@ TEST(SettingsFile, RoundTripKeepsEveryMemberWithItsDecimals) {
   Members out;  // every member off its default
   out.display.show_edges = out.display.show_materials = out.display.show_lighting = false;
   out.navigation.rotate_sensitivity = 2.34f;
-  out.walk.walk_speed = 3.456f;
-  out.walk.current_walk_speed = 9.0f;  // not stored: the stored speed is written
+  out.walk.walk_speed = 3.456f, out.walk.current_walk_speed = 9.0f;  // the stored one is written
   out.walk.walk_mouse_sensitivity = 0.5f, out.walk.person_height = 1.8f, out.walk.step_height = 0;
   out.walk.walk_mode = WalkMode::Collision;  // flags left stale: writing settles the mode first
   out.walk.ground_follow = out.walk.collision = false;
@@ -95,12 +93,8 @@ TEST(SettingsFile, ReadingRules) {
         {L"StepHeight", L"0.00"}, {L"RotateSensitivity", L"0.1"}}},
   };
   // clang-format on
-  size_t count = 0;
-  const SettingDef* table = settings_table(&count);
-  const auto section = [&](const wchar_t* key) {
-    for (size_t i = 0; i < count; ++i)
-      if (std::wstring(table[i].key) == key) return table[i].section;
-    return L"?";
+  const auto section = [](const std::wstring& key) {
+    return key.rfind(L"Show", 0) == 0 || key == L"RotateSensitivity" ? L"Display" : L"Walk";
   };
   for (const auto& [file, written] : cases) {
     SCOPED_TRACE(testing::Message() << file.size() << " keys, first " << written[0].second);
@@ -119,7 +113,7 @@ TEST(SettingsFile, ReadingRules) {
 
 TEST(SettingsFile, ReadOnlyFolderFallsBackToAppData) {
   MemoryProfileStore store;
-  store.read_only_folders.insert(L"C:\\Program Files\\Lumeno");
+  store.read_only = L"C:\\Program Files\\Lumeno";
   const SettingsFile file(store, L"C:\\Program Files\\Lumeno", L"C:\\Users\\u\\AppData");
   Members m;
   m.display.show_edges = false;
@@ -129,11 +123,11 @@ TEST(SettingsFile, ReadOnlyFolderFallsBackToAppData) {
   file.load(again.refs());
   EXPECT_FALSE(again.display.show_edges);
   // A file beside the executable wins once it exists.
-  store.read_only_folders.clear();
+  store.read_only.clear();
   store.put(file.primary_path(), L"Display", L"ShowEdges", L"1");
   EXPECT_EQ(file.read_path(), file.primary_path());
   // Without an application-data folder a failed write is reported.
-  store.read_only_folders.insert(L"C:\\Program Files\\Lumeno");
+  store.read_only = L"C:\\Program Files\\Lumeno";
   EXPECT_FALSE(SettingsFile(store, L"C:\\Program Files\\Lumeno", L"").save(m.refs()));
 }
 
@@ -162,12 +156,10 @@ struct FakePlatform : SettingsPlatform {
   }
 };
 
-// What the conversion asked of the SDK.
-struct SdkLog {
-  bool open_fails = false;
+struct SdkLog {  // what the conversion asked of the SDK
+  bool open_fails = false, released = false;
   SUResult save_result = SU_ERROR_NONE;
   int version = -1;
-  bool released = false;
 } sdk;
 
 struct SettingsFeatureTest : ::testing::Test {
@@ -214,12 +206,12 @@ TEST(SaveAs, NamesFoldersAndTheFilterIndex) {
   // The filter lists the newest first; SUModelVersion_SU2013 is 6, each release one more.
   for (int index = 1; index <= 9; ++index) {
     const std::wstring name = L"SketchUp " + std::to_wstring(2022 - index);
-    EXPECT_EQ(version_for_filter_index(index).name, name);
-    EXPECT_EQ(version_for_filter_index(index).model_version, 2022 - index - 2007);
+    EXPECT_TRUE(version_for_filter_index(index).name == name &&
+                version_for_filter_index(index).model_version == 2022 - index - 2007);
     EXPECT_NE(save_filter().find(name + L" (*.skp)" + L'\0' + L"*.skp" + L'\0'), std::string::npos);
   }
-  EXPECT_EQ(version_for_filter_index(0).model_version, 14);
-  EXPECT_EQ(version_for_filter_index(12).model_version, 6);
+  EXPECT_TRUE(version_for_filter_index(0).model_version == 14 &&
+              version_for_filter_index(12).model_version == 6);  // out of range: the ends
 }
 
 TEST_F(SettingsFeatureTest, SaveAsConvertsReportsAndRefuses) {
@@ -241,11 +233,10 @@ TEST_F(SettingsFeatureTest, SaveAsConvertsReportsAndRefuses) {
     ASSERT_EQ(host.boxes.size(), text ? 1u : 0u);
     EXPECT_TRUE(!text ||
                 (box().text == text && box().flags == flags && box().caption == L"另存低版本"));
-    EXPECT_EQ(sdk.version, version);
-    EXPECT_EQ(sdk.released, version == 12);
+    EXPECT_TRUE(sdk.version == version && sdk.released == (version == 12)) << version;
   }
-  EXPECT_EQ(platform.request.file_name, L"house_v2021.skp");
-  EXPECT_EQ(platform.request.folder, L"D:\\a.b");
+  EXPECT_TRUE(platform.request.file_name == L"house_v2021.skp" &&
+              platform.request.folder == L"D:\\a.b");
 }
 
 TEST_F(SettingsFeatureTest, HandOffPrefersTheFixedOrderAndQuotesThePath) {

@@ -1,9 +1,10 @@
-// Faces through the API: normals, areas, the mesh helper's triangulation and arrays, texture
-// coordinates, and standalone versus face edges. (Transforms and nesting are checked through the
-// program's loader in the model tests.)
+// Faces through the API: normals, areas, the mesh helper's triangulation and arrays, standalone
+// versus face edges, and the triangulator on degenerate loops. (Transforms, nesting and texture
+// coordinates are checked through the program's loader in the model tests.)
 #include <cmath>
 #include <sstream>
 
+#include "standin/triangulate.h"
 #include "standin_test_support.h"
 
 namespace {
@@ -13,9 +14,7 @@ using namespace standin_test;
 SUVector3D cross(const SUVector3D& u, const SUVector3D& v) {
   return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
 }
-SUVector3D diff(const SUPoint3D& a, const SUPoint3D& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
+SUVector3D diff(SUPoint3D a, SUPoint3D b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 double dot(const SUVector3D& a, const SUVector3D& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 // The loop of (x, y) points laid on the plane through `o` spanned by `u` and `v`, as JSON.
@@ -23,18 +22,19 @@ std::string place(const std::vector<std::pair<double, double>>& xy, SUPoint3D o,
                   SUVector3D v) {
   std::ostringstream text;
   text.precision(17);
-  for (const auto& p : xy) {
+  for (const auto& p : xy)
     text << (text.tellp() ? ",[" : "[[") << o.x + p.first * u.x + p.second * v.x << ","
          << o.y + p.first * u.y + p.second * v.y << "," << o.z + p.first * u.z + p.second * v.z
          << "]";
-  }
   return text.str() + "]";
 }
 
 // An L-shaped outline (concave) with a square hole, laid in planes of every orientation (the
-// outer loop runs counter-clockwise in (u, v)).
+// outer loop runs counter-clockwise in (u, v)). A mesh helper outlives its model.
 TEST(StandinFace, ConcaveFaceWithHoleTriangulatesExactlyInEveryPlane) {
   SketchUpAPI& a = api();
+  SUMeshHelperRef kept{nullptr};
+  size_t count = 0;
   const SUVector3D planes[][2] = {{{1, 0, 0}, {0, 1, 0}},
                                   {{0, 0, 1}, {0, 1, 0}},
                                   {{0, 0, 1}, {1, 0, 0}},
@@ -68,29 +68,10 @@ TEST(StandinFace, ConcaveFaceWithHoleTriangulatesExactlyInEveryPlane) {
       covered += std::sqrt(dot(n, n)) / 2;
     }
     EXPECT_NEAR(covered, 19, 1e-9);
+    if (kept.ptr == nullptr) a.SUMeshHelperCreate(&kept, face);
   }
-}
-
-// Vertices of both loops, with texture coordinates that follow them; a mesh helper outlives its
-// model.
-TEST(StandinFace, VerticesTextureCoordinatesAndMeshHelperLifetime) {
-  SketchUpAPI& a = api();
-  SUMeshHelperRef mesh{nullptr};
-  size_t count = 0;
-  {
-    ModelFile file(R"({"entities": {"faces": [{
-      "outer": [[0,0,0],[4,0,0],[4,4,0],[0,4,0]], "holes": [[[1,1,0],[2,1,0],[2,2,0]]],
-      "stq": [[0,0,1],[1,0,1],[1,1,1],[0,1,1],[0.25,0.25,1],[0.25,0.5,1],[0.5,0.5,1]]}]}})");
-    const SUFaceRef face = faces_of(file.entities())[0];
-    const auto vertices = list_of<SUVertexRef>(face, a.SUFaceGetNumVertices, a.SUFaceGetVertices);
-    SUPoint3D p;
-    ASSERT_EQ(a.SUVertexGetPosition(vertices.at(5), &p), SU_ERROR_NONE);
-    EXPECT_TRUE(p.x == 2 && p.y == 1);
-    EXPECT_EQ(mesh_of(face).stq.at(5).y, 0.5);
-    ASSERT_EQ(a.SUMeshHelperCreate(&mesh, face), SU_ERROR_NONE);
-  }
-  EXPECT_TRUE(a.SUMeshHelperGetNumTriangles(mesh, &count) == SU_ERROR_NONE && count == 7);
-  EXPECT_EQ(a.SUMeshHelperRelease(&mesh), SU_ERROR_NONE);
+  EXPECT_TRUE(a.SUMeshHelperGetNumTriangles(kept, &count) == SU_ERROR_NONE && count == 10);
+  EXPECT_EQ(a.SUMeshHelperRelease(&kept), SU_ERROR_NONE);
 }
 
 // Only "edges" are standalone; with the faces' boundaries, each shared side counts once.
@@ -110,11 +91,6 @@ TEST(StandinEdges, StandaloneOrWithTheFacesBoundariesAndTheirFlags) {
   }})");
   const auto standalone = edges_of(file.entities(), true);
   ASSERT_EQ(standalone.size(), 1u);
-  SUVertexRef end{nullptr};
-  SUPoint3D p;
-  ASSERT_EQ(a.SUEdgeGetEndVertex(standalone[0], &end), SU_ERROR_NONE);
-  ASSERT_EQ(a.SUVertexGetPosition(end, &p), SU_ERROR_NONE);
-  EXPECT_EQ(p.y, 2);
   // 1 standalone + 7 edges of the two squares (one shared) + 3 + 3 of the triangle and its hole.
   const auto all = edges_of(file.entities(), false);
   ASSERT_EQ(all.size(), 14u);
@@ -129,6 +105,34 @@ TEST(StandinEdges, StandaloneOrWithTheFacesBoundariesAndTheirFlags) {
     soft += flags[0], smooth += flags[1], hidden += flags[2];
   }
   EXPECT_TRUE(soft == 1 && smooth == 1 && hidden == 2) << soft << smooth << hidden;
+}
+
+// Degenerate loops give no triangles, except that a self-intersecting bow tie may give any
+// triangles with valid indices; repeated points and degenerate holes are skipped.
+TEST(StandinTriangulate, DegenerateInput) {
+  using P = standin::Point2;
+  // clang-format off
+  const std::pair<std::vector<P>, std::vector<uint32_t>> cases[] = {
+      {{{0, 0}, {1, 1}, {2, 2}, {3, 3}}, {4}},  // collinear
+      {{{5, 5}, {5, 5}, {5, 5}}, {3}},          // one point
+      {{{0, 0}, {1, 0}, {1, 1}}, {3, 5}},       // loop sizes beyond the points
+      {{{0, 0}, {NAN, 0}, {1, 1}}, {3}},        // not a number
+      {{{0, 0}, {2, 2}, {2, 0}, {0, 2}}, {4}},  // bow tie
+      {{{0, 0}, {5, 0}, {10, 0}, {10, 0}, {10, 10}, {0, 10}, {2, 2}, {3, 3}, {5, 5}, {6, 6}, {7, 7}},
+       {6, 2, 3}}};  // repeated point, a two-point and a collinear hole: the 10 x 10 square
+  // clang-format on
+  for (const auto& [p, loops] : cases) {
+    std::vector<uint32_t> tris;
+    standin::triangulate_2d(p, loops, &tris);
+    double covered = 0;  // counter-clockwise triangles only
+    for (size_t t = 0; t + 2 < tris.size(); t += 3) {
+      const P &a = p.at(tris[t]), &b = p.at(tris[t + 1]), &c = p.at(tris[t + 2]);
+      const double area = ((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)) / 2;
+      EXPECT_TRUE(area > 0 || &p == &cases[4].first);
+      covered += area;
+    }
+    EXPECT_TRUE(&p == &cases[4].first || covered == (loops.size() == 3 ? 100 : 0)) << covered;
+  }
 }
 
 }  // namespace

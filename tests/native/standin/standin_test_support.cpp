@@ -70,24 +70,18 @@ std::vector<SUEdgeRef> edges_of(SUEntitiesRef e, bool standalone_only) {
 
 Mesh mesh_of(SUFaceRef face) {
   SketchUpAPI& a = api();
-  Mesh mesh;
-  SUMeshHelperRef helper{nullptr};
+  Mesh m;
+  SUMeshHelperRef h{nullptr};
   size_t count = 0, got = 0;
-  EXPECT_EQ(a.SUMeshHelperCreate(&helper, face), SU_ERROR_NONE);
-  a.SUMeshHelperGetNumVertices(helper, &count);
-  a.SUMeshHelperGetNumTriangles(helper, &mesh.triangles);
-  mesh.vertices.resize(count);
-  mesh.normals.resize(count);
-  mesh.stq.resize(count);
-  mesh.indices.resize(mesh.triangles * 3);
-  a.SUMeshHelperGetVertices(helper, count, mesh.vertices.data(), &got);
-  a.SUMeshHelperGetNormals(helper, count, mesh.normals.data(), &got);
-  mesh.normals.resize(got);
-  a.SUMeshHelperGetFrontSTQCoords(helper, count, mesh.stq.data(), &got);
-  mesh.stq.resize(got);
-  a.SUMeshHelperGetVertexIndices(helper, mesh.indices.size(), mesh.indices.data(), &got);
-  EXPECT_EQ(a.SUMeshHelperRelease(&helper), SU_ERROR_NONE);
-  return mesh;
+  EXPECT_EQ(a.SUMeshHelperCreate(&h, face), SU_ERROR_NONE);
+  a.SUMeshHelperGetNumVertices(h, &count), a.SUMeshHelperGetNumTriangles(h, &m.triangles);
+  m.vertices.resize(count), m.normals.resize(count), m.indices.resize(m.triangles * 3);
+  a.SUMeshHelperGetVertices(h, count, m.vertices.data(), &got);
+  a.SUMeshHelperGetNormals(h, count, m.normals.data(), &got);
+  m.normals.resize(got);
+  a.SUMeshHelperGetVertexIndices(h, m.indices.size(), m.indices.data(), &got);
+  EXPECT_EQ(a.SUMeshHelperRelease(&h), SU_ERROR_NONE);
+  return m;
 }
 
 }  // namespace standin_test

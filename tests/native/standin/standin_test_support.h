@@ -34,16 +34,15 @@ class ModelFile {
 };
 
 template <class Ref, class Getter>
-std::string name_of(Getter getter, Ref ref) {
+std::string name_of(Getter getter, Ref ref) {  // names up to 255 bytes
   SUStringRef s{nullptr};
   size_t length = 0;
+  char text[256] = "";
   api().SUStringCreate(&s);
   EXPECT_EQ(getter(ref, &s), SU_ERROR_NONE);
-  api().SUStringGetUTF8Length(s, &length);
-  std::string text(length + 1, 'x');
-  api().SUStringGetUTF8(s, text.size(), &text[0], &length);
+  api().SUStringGetUTF8(s, sizeof text, text, &length);
   api().SUStringRelease(&s);
-  return text.substr(0, length);
+  return text;
 }
 
 // Count call then get call, which must agree.
@@ -54,7 +53,6 @@ std::vector<Ref> list_of(Owner owner, CountFn count_fn, GetFn get_fn) {
   std::vector<Ref> items(count, Ref{nullptr});
   EXPECT_EQ(get_fn(owner, items.size(), items.data(), &got), SU_ERROR_NONE);
   EXPECT_EQ(got, count);
-  items.resize(got);
   return items;
 }
 
@@ -70,7 +68,7 @@ STANDIN_LIST(scenes_of, SUSceneRef, SUModelRef, SUModelGetNumScenes, SUModelGetS
 std::vector<SUEdgeRef> edges_of(SUEntitiesRef entities, bool standalone_only);
 
 struct Mesh {
-  std::vector<SUPoint3D> vertices, stq;
+  std::vector<SUPoint3D> vertices;
   std::vector<SUVector3D> normals;
   std::vector<size_t> indices;
   size_t triangles = 0;

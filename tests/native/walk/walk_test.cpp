@@ -1,11 +1,10 @@
-// Walk mode: ground and walls, the spatial index against the scans, the controller as the window
-// drives it.
+// Walk mode: ground and walls, the index against the scans, the controller as the window drives it.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <random>
 #include <set>
+#include <tuple>
 
 #include "core/app_context.h"
 #include "core/command_ids.h"
@@ -24,9 +23,7 @@
 namespace lumeno {
 namespace {
 
-struct P {
-  float x, y, z;
-};
+using P = Vec3;
 
 void add_triangle(SkpModel& m, P a, P b, P c, int layer = -1) {
   Triangle& t = m.triangles.emplace_back();
@@ -61,14 +58,16 @@ struct GroundScene : ::testing::Test {
     doc.model.triangles.clear();
     doc.touch();
     add_floor(doc.model, 0, 0, drop > 0 ? 500 : 1000, 1000, 0);
-    if (drop > 0) add_floor(doc.model, 500, 0, 1000, 1000, -drop);
-    if (drop == 0) add_wall(doc.model, 500, 0, 500, 1000, 0, 200);
+    if (drop > 0)
+      add_floor(doc.model, 500, 0, 1000, 1000, -drop);
+    else
+      add_wall(doc.model, 500, 0, 500, 1000, 0, 200);
     finish(doc.model);
   }
   void place(float x, float y, float z) { eye[0] = x, eye[1] = y, eye[2] = z; }
-  void step_to(float x, float y) {
+  void step_to(float x, float y) {  // from the eye's place
     const float px = eye[0], py = eye[1];
-    eye[0] = x, eye[1] = y;
+    place(x, y, eye[2]);
     ground.apply_walk_constraints(camera, px, py, eye[2], velocity);
   }
   Document doc;
@@ -80,19 +79,15 @@ struct GroundScene : ::testing::Test {
 };
 
 TEST_F(GroundScene, OnlyCollisionStopsAtTheWallAndSlidesAlongIt) {
-  struct Case {
-    int mode;
-    float z, want_x, want_vx;
-  } cases[] = {{0, 300, 505, 5}, {1, 1.65f * kM, 505, 5}, {2, 1.65f * kM, 480, 0}};
+  const float cases[][4] = {{0, 300, 505, 5}, {1, 1.65f * kM, 505, 5}, {2, 1.65f * kM, 480, 0}};
   build(0);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.mode);
-    settings.set_walk_mode(c.mode);
-    place(480, 300, c.z);
+  for (const auto& [mode, z, want_x, want_vx] : cases) {  // free mode ignores the floor below
+    settings.set_walk_mode(static_cast<int>(mode));
+    place(480, 300, z);
     step_to(505, 315);  // diagonally into the wall
-    EXPECT_NEAR(c.want_x, eye[0], 1e-3f);
-    EXPECT_TRUE(std::fabs(eye[1] - 315) < 1e-3f && c.want_vx == velocity[0]);
-    EXPECT_NEAR(c.z, eye[2], 1e-3f);  // free mode ignores the floor below
+    EXPECT_TRUE(std::fabs(eye[0] - want_x) < 1e-3f && std::fabs(eye[1] - 315) < 1e-3f &&
+                std::fabs(eye[2] - z) < 1e-3f && want_vx == velocity[0])
+        << mode;
   }
 }
 
@@ -117,9 +112,6 @@ TEST_F(GroundScene, FollowsASmallDropButNotALedgeAndKeepsTheEyeHeight) {
   EXPECT_FALSE(ground.find_walk_ground(300, 300, -0.01f, 0.0f, g));
 }
 
-const float kInf = std::numeric_limits<float>::infinity();
-const float kNaN = std::numeric_limits<float>::quiet_NaN();
-
 // Random triangles of every kind the index must survive, on four layers.
 void random_model(SkpModel& m, std::mt19937& rng, size_t count) {
   std::uniform_real_distribution<float> pos(-2000.0f, 2000.0f), size(-300.0f, 300.0f),
@@ -134,7 +126,7 @@ void random_model(SkpModel& m, std::mt19937& rng, size_t count) {
     if (k == 1) c = P{(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};  // collinear
     if (k == 2) c = P{b.x, b.y, a.z + 200.0f}, b.z = a.z;                  // vertical wall
     if (k == 3) b.x = a.x + size(rng) * 30.0f;                             // a long sliver
-    if (k == 4) c.x = i % 3 ? kInf : kNaN;                                 // not finite
+    if (k == 4) c.x = i % 3 ? INFINITY : NAN;                              // not finite
     add_triangle(m, a, b, c, layer(rng));
     m.triangles.back().inherited_layer = layer(rng);
   }
@@ -159,7 +151,7 @@ TEST(WalkIndex, AnswersExactlyAsTheScans) {
         step(0.0f, 40.0f), person(0.0f, 3.0f), near(-12.0f, 12.0f);
     std::uniform_int_distribution<size_t> pick(0, m.triangles.size() - 1);
     for (int q = 0; q < 1500; ++q) {
-      float x = q % 97 ? pos(rng) : kNaN, y = q % 89 ? pos(rng) : kInf, feet = z(rng);
+      float x = q % 97 ? pos(rng) : NAN, y = q % 89 ? pos(rng) : INFINITY, feet = z(rng);
       if (q % 3 != 2) {  // on a corner (inclusive bounds), or near one (the wall radius)
         const TriangleVertex& v = m.triangles[pick(rng)].vertices[q % 2];
         x = v.x + (q % 3 ? near(rng) : 0.0f), y = v.y + (q % 3 ? near(rng) : 0.0f);
@@ -248,12 +240,10 @@ TEST_F(WalkTest, EnteringSetsUpTheWalkerAndEscapeOrFocusLossRestoresTheWindow) {
   walk.toggle_walk_mode();
   keys.foreground = false;
   tick(16);
-  EXPECT_FALSE(walk.walk_active());
-  EXPECT_EQ(L"窗口失去焦点，已自动退出行走模式", toast());
+  EXPECT_TRUE(!walk.walk_active() && toast() == L"窗口失去焦点，已自动退出行走模式");
   doc.model.loaded = false;
   walk.toggle_walk_mode();
-  EXPECT_FALSE(walk.walk_active());
-  EXPECT_EQ(L"请先打开模型，再使用行走功能", toast());
+  EXPECT_TRUE(!walk.walk_active() && toast() == L"请先打开模型，再使用行走功能");
 }
 
 TEST_F(WalkTest, HeldTabSwitchesOnceAndEachPressAgain) {
@@ -291,43 +281,32 @@ TEST_F(WalkTest, MovesWithTheFirstTimeStepCoastsWhenOppositeKeysCancelAndLooks) 
 }
 
 TEST_F(WalkTest, SpeedKeysStepWithinTheRangeEveryHundredMilliseconds) {
-  struct Case {
-    float start;
-    std::set<int> keys;
-    float first, held;
-  } cases[] = {{79.95f, {kVkPlus}, 80.0f, 80.0f},
-               {0.1f, {kVkNumpadMinus}, 0.1f, 0.1f},
-               {3.0f, {kVkPlus, kVkControl}, 4.0f, 5.0f}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.start);
-    settings.walk_speed = c.start;
+  const std::tuple<float, std::set<int>, float, float> cases[] = {
+      {79.95f, {kVkPlus}, 80.0f, 80.0f},
+      {0.1f, {kVkNumpadMinus}, 0.1f, 0.1f},
+      {3.0f, {kVkPlus, kVkControl}, 4.0f, 5.0f}};
+  for (const auto& [start, held, first, later] : cases) {  // after 0, 50 and 100 ms
+    settings.walk_speed = start;
     walk.toggle_walk_mode();
-    keys.keys = c.keys;
+    keys.keys = held;
     tick(16);
-    EXPECT_FLOAT_EQ(c.first, settings.walk_speed);
+    const float speed = settings.walk_speed;
     tick(50);
-    EXPECT_FLOAT_EQ(c.first, settings.current_walk_speed);
+    EXPECT_TRUE(speed == first && settings.current_walk_speed == first) << start;
     tick(50);
-    EXPECT_FLOAT_EQ(c.held, settings.current_walk_speed);
-    keys.keys.clear();
-    walk.toggle_walk_mode();
+    EXPECT_FLOAT_EQ(later, settings.current_walk_speed) << start;
+    keys.keys.clear(), walk.toggle_walk_mode();
   }
 }
 
-TEST_F(WalkTest, SettlingWithNoKeyHeldRepaintsUntilTheEyeRests) {
-  camera().target_offset[2] = 70.0f;  // the eye about 0.2 m above person height over the floor
-  walk.toggle_walk_mode();
-  const float z = camera().target_offset[2];
-  int repaints = host.invalidations;
-  tick(16);
-  EXPECT_TRUE(camera().target_offset[2] < z && host.invalidations > repaints);
-  for (int i = 0; i < 200; ++i) tick(16);
-  repaints = host.invalidations;
-  tick(16);
-  EXPECT_EQ(repaints, host.invalidations);  // at rest: nothing to show
-}
-
-TEST_F(WalkTest, ValuesThatAreNotFiniteNeverReachTheWalker) {
+// Typed values are clamped (text that is no number reads as 0: the person height here); values
+// that are not finite never reach the walker.
+TEST_F(WalkTest, DialogClampsTypedValuesAndNonFiniteOnesNeverReachTheWalker) {
+  keys.typed = WalkDialogValues{200.0f, 0.01f, 0.0f, 7.0f, 2};
+  commands.run(ID_WALK_SETTINGS);
+  EXPECT_TRUE(settings.current_walk_speed == 80 && settings.walk_mouse_sensitivity == 0.02f &&
+              settings.person_height == 0.2f && settings.step_height == 5);
+  EXPECT_TRUE(toast() == L"行走设置已保存" && saves == 1);
   settings.walk_speed = NAN, settings.walk_mouse_sensitivity = INFINITY;
   settings.person_height = NAN, settings.step_height = -INFINITY;
   camera().target_offset[0] = NAN;
@@ -341,21 +320,11 @@ TEST_F(WalkTest, ValuesThatAreNotFiniteNeverReachTheWalker) {
     EXPECT_TRUE(std::isfinite(camera().target_offset[i] + walk.walk_velocity()[i])) << i;
 }
 
-TEST_F(WalkTest, DialogClampsTypedValues) {
-  keys.typed = WalkDialogValues{200.0f, 0.01f, 0.0f, 7.0f, 2};
-  commands.run(ID_WALK_SETTINGS);
-  // Text that is no number reads as 0 (the person height here).
-  EXPECT_TRUE(settings.current_walk_speed == 80 && settings.walk_mouse_sensitivity == 0.02f &&
-              settings.person_height == 0.2f && settings.step_height == 5);
-  EXPECT_TRUE(toast() == L"行走设置已保存" && saves == 1);
-}
-
 TEST_F(WalkTest, APressChoosesThePaneAndDestroyStoresTheSpeed) {
   panes.set_layout(2);
   walk.toggle_walk_mode();
   const Viewport second = panes.viewports()[1];
-  EXPECT_TRUE(walk.on_mouse_down(1, second.x + 5, second.y + 5));
-  EXPECT_EQ(1, panes.active_index());
+  EXPECT_TRUE(walk.on_mouse_down(1, second.x + 5, second.y + 5) && panes.active_index() == 1);
   walk.on_mouse_wheel(1, 0, 0);  // the wheel steps the current speed only
   EXPECT_FLOAT_EQ(3.0f, settings.walk_speed);
   for (auto& f : destroy) f();
