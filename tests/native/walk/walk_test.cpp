@@ -301,6 +301,19 @@ TEST_F(WalkTest, SpeedKeysStepWithinTheRangeEveryHundredMilliseconds) {
 
 // Typed values are clamped (text that is no number reads as 0: the person height here); values
 // that are not finite never reach the walker.
+TEST_F(WalkTest, SettlingWithNoKeyHeldRepaintsUntilTheEyeRests) {
+  camera().target_offset[2] = 70.0f;  // the eye about 0.2 m above person height over the floor
+  walk.toggle_walk_mode();
+  const float z = camera().target_offset[2];
+  int repaints = host.invalidations;
+  tick(16);
+  EXPECT_TRUE(camera().target_offset[2] < z && host.invalidations > repaints);
+  for (int i = 0; i < 200; ++i) tick(16);
+  repaints = host.invalidations;
+  tick(16);
+  EXPECT_EQ(repaints, host.invalidations);  // at rest: nothing to show
+}
+
 TEST_F(WalkTest, DialogClampsTypedValuesAndNonFiniteOnesNeverReachTheWalker) {
   keys.typed = WalkDialogValues{200.0f, 0.01f, 0.0f, 7.0f, 2};
   commands.run(ID_WALK_SETTINGS);
