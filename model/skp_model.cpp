@@ -194,10 +194,3 @@ void SkpModel::transform_point(const SUTransformation& t, float& x, float& y, fl
   y = static_cast<float>(p.y);
   z = static_cast<float>(p.z);
 }
-
-void SkpModel::transform_normal(const SUTransformation& t, float& x, float& y, float& z) {
-  const lumeno::Vec3d n = lumeno::transform_vector(t.values, lumeno::Vec3d{x, y, z});
-  x = static_cast<float>(n.x);
-  y = static_cast<float>(n.y);
-  z = static_cast<float>(n.z);
-}

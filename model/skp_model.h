@@ -190,7 +190,12 @@ class SkpModel {
   // is stored as 1/scale in element 15).
   static void transform_point(const SUTransformation& t, float& x, float& y, float& z);
   // Rotation/scale part only; the caller normalises.
-  static void transform_normal(const SUTransformation& t, float& x, float& y, float& z);
+  static void transform_normal(const SUTransformation& t, float& x, float& y, float& z) {
+    const lumeno::Vec3d n = lumeno::transform_vector(t.values, lumeno::Vec3d{x, y, z});
+    x = static_cast<float>(n.x);
+    y = static_cast<float>(n.y);
+    z = static_cast<float>(n.z);
+  }
   static SUTransformation identity_transform();
 
   // Entity traversal (model/traversal.cpp).

@@ -280,35 +280,30 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
     vertex.a = alpha;
   }
 
-  Triangle triangle;
-  triangle.face_layer = face_layer;
-  triangle.inherited_layer = inherited_layer;
   // The box grows in registers; stored triangles are finite, so min and max are exact.
   lumeno::Vec3 low{bbox_min[0], bbox_min[1], bbox_min[2]};
   lumeno::Vec3 high{bbox_max[0], bbox_max[1], bbox_max[2]};
   const std::vector<size_t>& indices = scratch.indices;
+  // A point that lands at infinity or nowhere cannot be drawn, fitted or walked on.
+  auto usable = [&](size_t index) {
+    return index < position_count &&
+           is_finite(corners[index].x, corners[index].y, corners[index].z);
+  };
   for (size_t i = 0; i + 2 < index_count; i += 3) {
     if (triangles.size() >= limits.triangles) break;
-    bool valid = true;
+    if (!usable(indices[i]) || !usable(indices[i + 1]) || !usable(indices[i + 2])) continue;
+    Triangle& triangle = triangles.emplace_back();
+    triangle.face_layer = face_layer;
+    triangle.inherited_layer = inherited_layer;
     for (int k = 0; k < 3; ++k) {
-      const size_t index = indices[i + k];
-      // A point that lands at infinity or nowhere cannot be drawn, fitted or walked on.
-      if (index >= position_count ||
-          !is_finite(corners[index].x, corners[index].y, corners[index].z)) {
-        valid = false;
-        break;
-      }
-      triangle.vertices[k] = corners[index];
-    }
-    if (!valid) continue;
-    // Only stored triangles grow the bounding box.
-    for (const TriangleVertex& vertex : triangle.vertices) {
+      const TriangleVertex& vertex = corners[indices[i + k]];
+      triangle.vertices[k] = vertex;
+      // Only stored triangles grow the bounding box.
       low = lumeno::Vec3{std::min(low.x, vertex.x), std::min(low.y, vertex.y),
                          std::min(low.z, vertex.z)};
       high = lumeno::Vec3{std::max(high.x, vertex.x), std::max(high.y, vertex.y),
                           std::max(high.z, vertex.z)};
     }
-    triangles.push_back(triangle);
   }
   const float grown[2][3] = {{low.x, low.y, low.z}, {high.x, high.y, high.z}};
   std::copy(grown[0], grown[0] + 3, bbox_min);
