@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/bounded_format.h"
+#include "core/modal_window_win32.h"
 
 namespace lumeno {
 
@@ -11,7 +12,6 @@ namespace {
 const wchar_t kClassName[] = L"QuorrantWalkSettingsDialog";
 constexpr int kWidth = 345;
 constexpr int kHeight = 380;
-constexpr int kIconResource = 101;
 constexpr size_t kNumberChars = 64;
 
 struct ControlDef {
@@ -93,89 +93,36 @@ void read_controls(WalkDialogState& s) {
 }
 
 LRESULT CALLBACK WalkSettingsDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* state = reinterpret_cast<WalkDialogState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  switch (msg) {
-    case WM_CREATE: {
-      state = static_cast<WalkDialogState*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-      if (state != nullptr) create_controls(hwnd, *state);
-      return 0;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDOK) {
-        if (state != nullptr) read_controls(*state);
-        DestroyWindow(hwnd);
-        return 0;
-      }
-      if (LOWORD(wp) == IDCANCEL) {
-        DestroyWindow(hwnd);
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      DestroyWindow(hwnd);
-      return 0;
-    default:
-      break;
+  auto* state = static_cast<WalkDialogState*>(modal_state(hwnd, msg, lp));
+  if (msg == WM_CREATE) {
+    if (state != nullptr) create_controls(hwnd, *state);
+    return 0;
   }
+  const auto accept = [state] {
+    if (state != nullptr) read_controls(*state);
+  };
+  if (handle_modal_close(hwnd, msg, wp, accept)) return 0;
   return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-void register_class_once() {
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = WalkSettingsDialogProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
-  wc.hIconSm = wc.hIcon;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
 }
 
 }  // namespace
 
-HWND create_walk_settings_window(HWND owner, WalkDialogState* state, int x, int y) {
-  register_class_once();
-  return CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"行走设置",
-                         WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, x, y, kWidth, kHeight,
-                         owner, nullptr, GetModuleHandleW(nullptr), state);
+HWND create_walk_settings_window(HWND owner, WalkDialogState* state) {
+  register_modal_class(kClassName, WalkSettingsDialogProc);
+  return create_modal_window(owner, kClassName, L"行走设置", kWidth, kHeight, state);
 }
 
 bool run_walk_settings_dialog(HWND owner, WalkDialogValues& values) {
-  RECT r = {};
-  GetWindowRect(owner, &r);
   WalkDialogState state;
   state.speed = values.speed;
   state.mouse_sensitivity = values.mouse_sensitivity;
   state.person_height = values.person_height;
   state.step_height = values.step_height;
   state.mode = values.mode <= 0 ? 0 : (values.mode >= 2 ? 2 : values.mode);
-  const int x = r.left + (r.right - r.left - kWidth) / 2;
-  const int y = r.top + (r.bottom - r.top - kHeight) / 2;
-
-  EnableWindow(owner, FALSE);
-  HWND dialog = create_walk_settings_window(owner, &state, x, y);
-  if (dialog == nullptr) {
-    EnableWindow(owner, TRUE);
+  if (!run_modal(owner, [&] { return create_walk_settings_window(owner, &state); })) {
     MessageBoxW(owner, L"无法打开行走设置窗口。", L"行走设置", MB_OK | MB_ICONERROR);
     return false;
   }
-  MSG msg;
-  while (IsWindow(dialog)) {
-    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-    if (!IsDialogMessageW(dialog, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  EnableWindow(owner, TRUE);
-  SetForegroundWindow(owner);
   if (!state.accepted) return false;
   values.speed = state.speed;
   values.mouse_sensitivity = state.mouse_sensitivity;

@@ -26,9 +26,9 @@ struct WalkDialogState {
   HWND radios[3] = {nullptr, nullptr, nullptr};          // Free, GroundFollow, Collision
 };
 
-// Registers the window class on first use and creates the dialog window at screen position
-// (x, y), owned by `owner`; null when it cannot be created.
-HWND create_walk_settings_window(HWND owner, WalkDialogState* state, int x, int y);
+// Creates the dialog window centred on `owner` (on the screen without one); null when it cannot
+// be created.
+HWND create_walk_settings_window(HWND owner, WalkDialogState* state);
 
 // The whole modal dialog centred on `owner`: disables the owner, runs the local loop and enables
 // it again. True when closed with OK (`values` then holds what was typed, unclamped); a window

@@ -11,7 +11,7 @@ TEST(WalkDialog, ControlsShowTheValues) {
   WalkDialogState state;
   state.speed = 2.5f, state.mouse_sensitivity = 0.333f, state.person_height = 1.65f;
   state.step_height = 0.0f, state.mode = 2;
-  HWND dialog = create_walk_settings_window(nullptr, &state, 50, 50);
+  HWND dialog = create_walk_settings_window(nullptr, &state);
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ(L"行走设置", wintest::text_of(dialog));
   std::wstring controls;  // each control's text, and its identifier where it has one
