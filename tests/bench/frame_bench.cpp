@@ -27,42 +27,29 @@ double seconds(clockid_t clock) {
   return clock_gettime(clock, &t), static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
 }
 
-// A square sheet of `count` triangles (two per tile) of side 2000 inches, its height waving so
-// that the normals and the lighting vary, tiles in eight colours.
+// A flat square sheet of `count` triangles (two per tile) of side 2000 inches facing up, tiles in
+// eight colours.
 void fill_sheet(SkpModel& model, size_t count) {
-  const size_t tiles = count / 2;
-  const size_t side = static_cast<size_t>(std::ceil(std::sqrt(static_cast<double>(tiles))));
+  const size_t side = static_cast<size_t>(std::ceil(std::sqrt(count / 2.0)));
   const float step = 2000.0f / static_cast<float>(side);
-  auto height = [](float x, float y) { return 20.0f * std::sin(x * 0.01f) * std::cos(y * 0.013f); };
-  auto corner = [&](float x, float y) {
-    TriangleVertex v;
-    v.x = x, v.y = y, v.z = height(x, y);
-    const float dx = -0.2f * std::cos(x * 0.01f) * std::cos(y * 0.013f);  // unit normal
-    const float dy = 0.26f * std::sin(x * 0.01f) * std::sin(y * 0.013f);
-    const float length = std::sqrt(dx * dx + dy * dy + 1.0f);
-    v.nx = -dx / length, v.ny = -dy / length, v.nz = 1.0f / length;
-    return v;
-  };
   model.triangles.reserve(count);
   for (size_t i = 0; model.triangles.size() < count; ++i) {
-    const float x = -1000.0f + step * static_cast<float>(i % side);
-    const float y = -1000.0f + step * static_cast<float>(i / side);
-    Triangle t;  // eight colours, two triangles per tile
-    t.vertices[0] = corner(x, y);
+    const float x = -1000.0f + step * (i % side), y = -1000.0f + step * (i / side);
+    const float corners[4][2] = {{x, y}, {x + step, y}, {x + step, y + step}, {x, y + step}};
     for (int half = 0; half < 2 && model.triangles.size() < count; ++half) {
-      t.vertices[1] = corner(x + step, half == 0 ? y : y + step);
-      t.vertices[2] = corner(half == 0 ? x + step : x, y + step);
-      for (TriangleVertex& v : t.vertices) {
+      Triangle t;
+      for (int k = 0; k < 3; ++k) {  // corners 0 1 2, then 0 2 3
+        TriangleVertex& v = t.vertices[k];
+        const int c = k == 0 ? 0 : k + half;
+        v.x = corners[c][0], v.y = corners[c][1], v.nz = 1.0f, v.a = 1.0f;
         v.r = (50 + i % 8 * 25) / 255.0f, v.g = (230 - i % 8 * 20) / 255.0f;
-        v.b = i % 2 ? 0.9f : 0.25f, v.a = 1.0f;
+        v.b = i % 2 ? 0.9f : 0.25f;
       }
       model.triangles.push_back(t);
     }
   }
-  for (int axis = 0; axis < 3; ++axis) {
-    model.bbox_min[axis] = axis < 2 ? -1000.0f : -20.0f;
-    model.bbox_max[axis] = axis < 2 ? 1000.0f + step : 20.0f;
-  }
+  const float low[3] = {-1000.0f, -1000.0f, 0.0f}, high[3] = {1000.0f, 1000.0f, 0.0f};
+  std::copy(low, low + 3, model.bbox_min), std::copy(high, high + 3, model.bbox_max);
   model.vertex_count = model.triangles.size() * 3;
   model.loaded = true;
 }

@@ -26,15 +26,17 @@ json in_a_row(int count, bool faces) {
   return items;
 }
 
+// The instance scales by 2 through its w (0.5) and moves by 100; normals take no part of it.
 TEST_F(TraversalTest, InstanceTimesGroupTimesPoint) {
-  // D holds a quarter-turned group with a square at (1, 0, 0); the instance moves D by 100.
+  // D holds a quarter-turned group with a square at (1, 0, 0).
   json group = with(group_at(1), {{"transform", quarter_turn_z()}});
-  ASSERT_TRUE(
-      load({{"definitions", definition("D", {{"groups", json::array({group})}})},
-            {"entities", {{"instances", json::array({place("D", translation(100, 0, 0))})}}}}));
+  json instance = place("D", json::array({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 50, 0, 0, 0.5}));
+  ASSERT_TRUE(load({{"definitions", definition("D", {{"groups", json::array({group})}})},
+                    {"entities", {{"instances", json::array({instance})}}}}));
   ASSERT_EQ(model_.triangles.size(), 2u);
-  EXPECT_TRUE(model_.bbox_min[0] == 99 && model_.bbox_min[1] == 1 && model_.bbox_max[0] == 100 &&
-              model_.bbox_max[1] == 2);
+  EXPECT_TRUE(model_.bbox_min[0] == 98 && model_.bbox_min[1] == 2 && model_.bbox_max[0] == 100 &&
+              model_.bbox_max[1] == 4);
+  EXPECT_EQ(model_.triangles[0].vertices[0].nz, 1.0f);
 }
 
 TEST_F(TraversalTest, ListsAreWalkedInStackOrderAndInheritTheNearestColour) {
@@ -118,50 +120,36 @@ TEST_F(TraversalTest, HostileMeshArraysAndTextureCoordinates) {
   EXPECT_TRUE(w[0].texture_index == -1 && w[0].u == 0 && w[0].v == 0) << "no texture";
 }
 
-TEST_F(TraversalTest, EdgesAndFailuresSkipOnlyTheirElement) {
-  json group = {{"transform", translation(0, 0, 10)},
-                {"layer", "B"},
-                {"entities", {{"edges", json::array({edge(point(0, 0, 0), point(1, 0, 0))})}}}};
-  json model = with_faces(
-      {with(square(0, 0, 0, 10), {{"holes", json::array({square(2, 2, 0, 2)["outer"]})}}),
-       with(square(10, 0, 0, 1), {{"fail", {"SUMeshHelperCreate"}}})});
-  model["layers"] = json::array({{{"name", "A"}}, {{"name", "B"}}});
-  model["entities"]["edges"] =
-      json::array({with(edge(point(0, 0, 0), point(0, 5, 0)), {{"layer", "A"}}),
-                   with(edge(point(0, 0, 0), point(1, 1, 1)),
-                        {{"fail", {"SUEdgeGetStart", "SUEdgeGetStartVertex"}}})});
-  model["entities"]["groups"] =
-      json::array({group, with(group_at(20), {{"fail", {"SUGroupGetEntities"}}}),
-                   with(group_at(30), {{"fail", {"SUGroupGetTransform"}},
-                                       {"transform", translation(100, 0, 0)}})});
-  ASSERT_TRUE(load(model));
-  ASSERT_EQ(model_.edges.size(), 2u);
-  const EdgeData& a = model_.edges[0];
-  const EdgeData& b = model_.edges[1];
-  EXPECT_TRUE(a.end[1] == 5 && a.edge_layer == 0 && a.inherited_layer == -1);
-  EXPECT_TRUE(b.start[2] == 10 && b.end[0] == 1 && b.edge_layer == -1 && b.inherited_layer == 1);
-  EXPECT_FALSE(triangle_at(10) || triangle_at(20));
-  EXPECT_TRUE(triangle_at(30)) << "a failed transform leaves the identity";
-}
-
-TEST_F(TraversalTest, TriangleEdgeAndMeshLimits) {
+// A failed call or a limit drops only its own part; a failed transform leaves the identity.
+TEST_F(TraversalTest, FailuresAndLimitsDropOnlyTheirPart) {
   model_.limits.triangles = 5;
-  model_.limits.edges_per_list = 3;
+  model_.limits.edges_per_list = 2;
   model_.limits.mesh_vertices = 4;
   json pentagon = {{"outer", json::array({point(0, 0, -9), point(2, 0, -9), point(3, 1, -9),
                                           point(1, 2, -9), point(-1, 1, -9)})}};
-  json model = with_faces(pentagon);  // five vertices: skipped
-  for (const json& face : in_a_row(4, true)) model["entities"]["faces"].push_back(face);
-  model["entities"]["edges"] = in_a_row(5, false);
-  json group = {{"entities", {{"faces", in_a_row(2, true)}, {"edges", in_a_row(3, false)}}}};
-  model["entities"]["groups"] = json::array({group});
+  json model =
+      with_faces({pentagon, with(square(10, 0, 0, 1), {{"fail", {"SUMeshHelperCreate"}}})});
+  model["layers"] = json::array({{{"name", "A"}}, {{"name", "B"}}});
+  model["entities"]["edges"] = json::array(
+      {with(edge(point(0, 0, 0), point(1, 1, 1)),
+            {{"fail", {"SUEdgeGetStart", "SUEdgeGetStartVertex"}}}),
+       with(edge(point(0, 0, 0), point(0, 5, 0)), {{"layer", "A"}}), in_a_row(1, false)[0]});
+  json row = {{"transform", translation(40, 0, 10)},
+              {"layer", "B"},
+              {"entities", {{"faces", in_a_row(3, true)}, {"edges", in_a_row(3, false)}}}};
+  model["entities"]["groups"] =
+      json::array({row, with(group_at(20), {{"fail", {"SUGroupGetEntities"}}}),
+                   with(group_at(30), {{"fail", {"SUGroupGetTransform"}},
+                                       {"transform", translation(100, 0, 0)}})});
   ASSERT_TRUE(load(model));
-  EXPECT_EQ(model_.triangles.size(), 5u) << "the third face stops inside its mesh";
-  EXPECT_FLOAT_EQ(model_.bbox_max[0], 5.0f) << "only stored triangles count";
-  EXPECT_FLOAT_EQ(model_.bbox_min[2], 0.0f) << "the pentagon is over the vertex limit";
-  ASSERT_EQ(model_.edges.size(), 6u) << "edges are still collected below a full triangle list";
-  EXPECT_FLOAT_EQ(model_.edges[2].start[0], 2.0f) << "first three of the top list";
-  EXPECT_FLOAT_EQ(model_.edges[3].start[0], 0.0f) << "then the group's three";
+  EXPECT_EQ(model_.triangles.size(), 5u) << "the second face of the row stops inside its mesh";
+  EXPECT_TRUE(triangle_at(30) && triangle_at(42) && !triangle_at(10) && !triangle_at(20));
+  EXPECT_TRUE(model_.bbox_max[0] == 43 && model_.bbox_min[2] == 0) << "only stored triangles";
+  ASSERT_EQ(model_.edges.size(), 3u) << "two of each list, less the unreadable one";
+  const EdgeData& a = model_.edges[0];
+  const EdgeData& b = model_.edges[2];
+  EXPECT_TRUE(a.end[1] == 5 && a.edge_layer == 0 && a.inherited_layer == -1);
+  EXPECT_TRUE(b.start[0] == 41 && b.start[2] == 10 && b.edge_layer == -1 && b.inherited_layer == 1);
 }
 
 TEST_F(TraversalTest, SelfContainingDefinitionEndsAtTheWorkBound) {

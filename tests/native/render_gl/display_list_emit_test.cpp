@@ -74,38 +74,29 @@ TEST(DisplayListEmit, BindOnlyWhereTheTextureChangesAndEndUntextured) {
   EXPECT_EQ(edges.trace, "L(" + repeat("pp", kEdgeChunk) + ")L(pppp)");
 }
 
-TEST(DisplayListEmit, HiddenLayerAndHiddenGroupLayerEmitNothing) {
+// Nothing on a hidden or switched-off layer (its own or its group's) is emitted; the opaque pass
+// takes alpha 255 only, the transparent pass the rest.
+TEST(DisplayListEmit, HiddenLayersEmitNothingAndThePassesSplitByAlpha) {
   SkpModel model;
   model.layers = {{"shown", true, true}, {"switched off", true, false}, {"hidden", false, true}};
-  const int32_t cases[][3] = {{0, -1, 1}, {1, -1, 0}, {2, -1, 0}, {0, 1, 0}, {7, -1, 1}};
-  std::vector<float> expected;  // own layer, group's layer, drawn
-  for (const auto& [own, inherited, drawn] : cases) {
+  const struct {
+    int32_t own, inherited;
+    uint8_t alpha;
+  } cases[] = {{0, -1, 255}, {1, -1, 255}, {2, -1, 128}, {0, 1, 128}, {7, -1, 254}, {-1, -1, 0}};
+  for (const auto& c : cases) {
     const float id = static_cast<float>(model.triangles.size());
-    Triangle t = triangle(-1, id);
-    t.face_layer = own;
-    t.inherited_layer = inherited;
+    Triangle t = triangle(-1, id, c.alpha);
+    t.face_layer = c.own, t.inherited_layer = c.inherited;
     model.triangles.push_back(t);
-    model.edges.push_back(EdgeData{{id, 0, 0}, {id, 0, 0}, own, inherited});
-    if (drawn) expected.push_back(id);
+    model.edges.push_back(EdgeData{{id, 0, 0}, {id, 0, 0}, c.own, c.inherited});
   }
-  TraceSink faces, edges;
-  emit_triangles(model, {}, FacePass::All, faces);
+  TraceSink opaque, transparent, edges;
+  emit_triangles(model, {}, FacePass::Opaque, opaque);
+  emit_triangles(model, {}, FacePass::Transparent, transparent);
   emit_edges(model, edges);
-  EXPECT_EQ(faces.ids, expected);
-  EXPECT_EQ(edges.ids, expected);
-}
-
-TEST(DisplayListEmit, OpaqueAndTransparentPassesSplitTheFaces) {
-  SkpModel model;
-  const uint8_t alphas[] = {255, 128, 254, 0, 255};
-  for (int i = 0; i < 5; ++i) model.triangles.push_back(triangle(-1, float(i), alphas[i]));
-  const std::pair<FacePass, std::vector<float>> cases[] = {{FacePass::Opaque, {0, 4}},
-                                                           {FacePass::Transparent, {1, 2, 3}}};
-  for (const auto& [pass, ids] : cases) {
-    TraceSink sink;
-    emit_triangles(model, {}, pass, sink);
-    EXPECT_EQ(sink.ids, ids);
-  }
+  EXPECT_EQ(opaque.ids, std::vector<float>({0}));
+  EXPECT_EQ(transparent.ids, std::vector<float>({4, 5}));
+  EXPECT_EQ(edges.ids, std::vector<float>({0, 4, 5}));
 }
 
 }  // namespace

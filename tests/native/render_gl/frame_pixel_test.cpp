@@ -1,4 +1,5 @@
-// The frame as drawn: cameras, materials, lighting, edges, panes, transparency, list lifetime.
+// The frame as drawn: cameras, materials, lighting, panes, transparency, the navigator, list
+// lifetime.
 #include <gtest/gtest.h>
 
 #include "gl_fixture.h"
@@ -109,6 +110,24 @@ TEST_F(FramePixels, StopReleasesEverythingAndCanRunTwice) {
   EXPECT_FALSE(glIsList(names[0]) || glIsList(names[1]) || glIsList(names[2]) ||
                glIsTexture(names[3]));
   EXPECT_FALSE(renderer_.display_list_valid());
+}
+
+// From above, +Z and -Z both sit on the centre: the nearer end (+Z) is drawn on top.
+TEST_F(FramePixels, NavigatorDrawsTheNearerDiscOverTheFartherOne) {
+  SkpModel empty;
+  lumeno::AxisNavigator navigator;
+  Camera top;
+  top.pitch = 89, top.yaw = 0;
+  FrameInput frame;
+  frame.model = &empty, frame.client_width = kWidth, frame.client_height = kHeight;
+  frame.navigator = &navigator, frame.active_camera = &top;
+  renderer_.render(frame);
+  const NavItem& plus_z = navigator.nav_items[2];  // sampled beside the centre dot
+  EXPECT_PRED3(near, at(int(plus_z.screen_x + 7.5f), int(plus_z.screen_y + 0.5f)),
+               rgb_from_floats(plus_z.color[0], plus_z.color[1], plus_z.color[2]), 4);
+  frame.options.show_navigator = false;
+  renderer_.render(frame);
+  for (const Rgb& p : gl_.region(kWidth - 150, 0, 150, 160)) ASSERT_PRED3(near, p, clear_day(), 2);
 }
 
 }  // namespace

@@ -9,21 +9,12 @@ void add_quad(SkpModel& model, P3 a, P3 b, P3 c, P3 d, Rgba k, int32_t texture_i
   P3 n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
   const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
   n = P3{n.x / length, n.y / length, n.z / length};
-  const bool textured = texture_index >= 0;
   auto corner = [&](P3 p, float s, float t) {
-    return TriangleVertex{p.x,
-                          p.y,
-                          p.z,
-                          n.x,
-                          n.y,
-                          n.z,
-                          k.r,
-                          k.g,
-                          k.b,
-                          k.a,
-                          textured ? s : 0.0f,
-                          textured ? t : 0.0f,
-                          texture_index};
+    TriangleVertex v;
+    v.x = p.x, v.y = p.y, v.z = p.z, v.nx = n.x, v.ny = n.y, v.nz = n.z;
+    v.r = k.r, v.g = k.g, v.b = k.b, v.a = k.a, v.texture_index = texture_index;
+    if (texture_index >= 0) v.u = s, v.v = t;
+    return v;
   };
   const TriangleVertex a0 = corner(a, 0, 0), c0 = corner(c, 1, 1);
   model.triangles.push_back(Triangle{{a0, corner(b, 1, 0), c0}, face_layer});
