@@ -187,10 +187,3 @@ SUTransformation SkpModel::multiply_transforms(const SUTransformation& parent,
   lumeno::multiply(parent.values, local.values, result.values);
   return result;
 }
-
-void SkpModel::transform_point(const SUTransformation& t, float& x, float& y, float& z) {
-  const lumeno::Vec3d p = PointTransform(t)(x, y, z);
-  x = static_cast<float>(p.x);
-  y = static_cast<float>(p.y);
-  z = static_cast<float>(p.z);
-}

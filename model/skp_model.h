@@ -69,10 +69,11 @@ struct LayerInfo {
   bool visible = true;        // the viewer's own switch (layer menu)
 };
 
-// A transformation applied to points (SkpModel::transform_point, the traversal's corners and edge
-// ends). Group and instance transformations are nearly always affine (last row 0 0 0 1): the
-// homogeneous divide is then by exactly 1 and is left out, which gives the same result to the bit
-// for every finite point; a point that is not finite stays not finite either way.
+// A transformation applied to points (the traversal's corners and edge ends): the full
+// homogeneous transform, divided by the resulting w when it is not 0 (a uniform scale is stored
+// as 1/scale in element 15). Group and instance transformations are nearly always affine (last
+// row 0 0 0 1): the divide is then by exactly 1 and is left out, which gives the same result to
+// the bit for every finite point; a point that is not finite stays not finite either way.
 class PointTransform {
  public:
   explicit PointTransform(const SUTransformation& t)
@@ -186,9 +187,6 @@ class SkpModel {
   // parent × local: a point is transformed by `local` first, then by `parent`.
   static SUTransformation multiply_transforms(const SUTransformation& parent,
                                               const SUTransformation& local);
-  // Full homogeneous transform; divides by the resulting w when it is not 0 (a uniform scale
-  // is stored as 1/scale in element 15).
-  static void transform_point(const SUTransformation& t, float& x, float& y, float& z);
   // Rotation/scale part only; the caller normalises.
   static void transform_normal(const SUTransformation& t, float& x, float& y, float& z) {
     const lumeno::Vec3d n = lumeno::transform_vector(t.values, lumeno::Vec3d{x, y, z});
