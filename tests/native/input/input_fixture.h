@@ -56,12 +56,6 @@ class InputTest : public ::testing::Test {
     for (int i = 0; i < 3; ++i) m.bbox_min[i] = 0.0f, m.bbox_max[i] = top[i];
     m.loaded = true;
   }
-  // Scenes "S0", "S1", ... without cameras.
-  void give_scenes(size_t count) {
-    viewer.document.model.scenes.assign(count, SceneInfo());
-    for (size_t i = 0; i < count; ++i)
-      viewer.document.model.scenes[i].name = "S" + std::to_string(i);
-  }
   // A menu command when `id` is set, else a key with modifiers.
   void fire(unsigned id, unsigned key, bool shift = false, bool ctrl = false) {
     host.shift = shift;
@@ -83,8 +77,7 @@ class InputTest : public ::testing::Test {
     return s.str();
   }
 
-  // Every piece of state input could change, as text; without `feedback`, the menu refreshes,
-  // the repaint count and the toast are left out.
+  // All state input could change, as text; `feedback` adds menu refreshes, repaints and the toast.
   std::string snapshot(bool feedback = true) {
     std::ostringstream s;
     const DisplayOptions& d = viewer.display;

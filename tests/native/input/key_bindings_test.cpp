@@ -1,5 +1,4 @@
-// Keys: the default bindings' Shift and Ctrl rule, custom bindings, the fixed keys (zoom, arrows,
-// Tab).
+// Keys: the default bindings' Shift and Ctrl rule, custom bindings, zoom, arrows and Tab.
 #include <string>
 
 #include "tests/native/input/input_fixture.h"
@@ -75,7 +74,7 @@ TEST_F(KeyTest, TabStepsThroughScenesAndDoesNothingWithoutThem) {
   fire(0, kKeyTab, true);
   EXPECT_EQ(snapshot(), before);
 
-  give_scenes(3);
+  viewer.document.model.scenes.resize(3);
   for (int want : {0, 1, 2, 0}) {
     fire(0, kKeyTab, false, want == 2);  // Ctrl does not stop Tab
     EXPECT_EQ(viewer.document.current_scene, want);

@@ -1,5 +1,5 @@
-// A ViewerHost for tests: records every call, keeps a clock the test moves, and delivers window
-// timers the way the message loop would (each running timer fires once per interval).
+// A ViewerHost recording every call, with a clock the test moves and timers fired once per
+// interval.
 #pragma once
 
 #include <algorithm>

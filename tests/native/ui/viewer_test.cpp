@@ -55,8 +55,7 @@ TEST_F(ViewerTest, FrameCarriesTheStateAndTheNavigatorFollowsTheActivePane) {
 TEST_F(ViewerTest, TimersRouteToToastAndStatus) {
   viewer.show_toast(L"剖切功能（测试中）", 3000);
   viewer.status.show_load_result(L"A");
-  const uint32_t start = host.now;
-  host.run_until(start + 3000, [this](unsigned id) { viewer.on_timer(id); });
+  host.run_until(host.now + 3000, [this](unsigned id) { viewer.on_timer(id); });
   EXPECT_TRUE(viewer.status.toast_text.empty() && host.title() == L"Lumeno");
 
   // Other identifiers are not the viewer's own: without a tool, nothing happens.
