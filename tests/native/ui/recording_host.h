@@ -1,7 +1,8 @@
-// A ViewerHost for tests: records every call, keeps a clock the test moves, and delivers window
-// timers the way the message loop would (each running timer fires once per interval).
+// A ViewerHost recording every call, with a clock the test moves and timers fired once per
+// interval.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -41,16 +42,13 @@ class RecordingHost : public ViewerHost {
   bool timer_running(unsigned id) const { return timers.count(id) != 0; }
   std::wstring title() const { return titles.empty() ? L"Lumeno" : titles.back(); }
 
-  // Moves the clock to `until`, firing due timers in time order through `deliver`.
+  // Moves the clock to `until` (it may wrap), firing due timers in time order through `deliver`.
   void run_until(uint32_t until, const std::function<void(unsigned)>& deliver) {
     for (;;) {
-      auto next = timers.end();
-      for (auto t = timers.begin(); t != timers.end(); ++t) {
-        if (static_cast<int32_t>(t->second.due - until) <= 0 &&
-            (next == timers.end() || static_cast<int32_t>(t->second.due - next->second.due) < 0))
-          next = t;
-      }
-      if (next == timers.end()) break;
+      const auto next = std::min_element(timers.begin(), timers.end(), [](auto& a, auto& b) {
+        return static_cast<int32_t>(a.second.due - b.second.due) < 0;
+      });
+      if (next == timers.end() || static_cast<int32_t>(next->second.due - until) > 0) break;
       now = next->second.due;
       next->second.due = now + next->second.interval;
       deliver(next->first);

@@ -1,5 +1,4 @@
-// The portable viewer's panes and cameras: resizes, the frame and the navigator's
-// camera, and timers.
+// The portable viewer's panes and cameras: resizes, the frame and the navigator's camera, timers.
 #include "ui/viewer.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +16,10 @@ TEST_F(ViewerTest, ResizeAndTheListStripKeepCamerasAndAMinimisedWindowChangesNot
   viewer.panes.viewports()[3].camera.yaw = 12.0f;
   viewer.toggle_list_panel();
   viewer.toggle_list_panel();
-  viewer.on_size(1001, 601);
-  EXPECT_EQ(viewer.panes.viewports()[3].width, 501);
-  EXPECT_EQ(viewer.panes.viewports()[3].camera.yaw, 12.0f);
-  for (auto size : {std::pair<int, int>{0, 300}, {300, 0}}) {
-    viewer.on_size(size.first, size.second);
+  for (auto size : {std::pair<int, int>{1001, 601}, {0, 300}, {300, 0}}) {
+    viewer.on_size(size.first, size.second);  // the minimised sizes change nothing
     EXPECT_EQ(viewer.panes.client_width(), 1001);
-    EXPECT_EQ(viewer.panes.viewports()[3].width, 501);
+    EXPECT_TRUE(pane_at(3).width == 501 && pane_at(3).camera.yaw == 12.0f);
   }
 }
 
@@ -38,10 +34,9 @@ TEST_F(ViewerTest, FrameCarriesTheStateAndTheNavigatorFollowsTheActivePane) {
   viewer.document.touch();
   viewer.show_toast(L"t", 3000);
   const FrameInput frame = build_frame(viewer, nullptr);
-  EXPECT_EQ(frame.active_camera, &pane_at(1).camera);
+  EXPECT_TRUE(frame.active_camera == &pane_at(1).camera && frame.client_width == 1200);
   EXPECT_EQ(frame.model_revision, viewer.document.revision);
   EXPECT_TRUE(!frame.options.show_edges && frame.options.night_theme && frame.toast_text == L"t");
-  EXPECT_EQ(frame.client_width, 1200);
 
   // Drawing rebuilds the navigator from that camera over the full width, strip included.
   viewer.navigator.update(*frame.active_camera, frame.client_width);
@@ -60,10 +55,8 @@ TEST_F(ViewerTest, FrameCarriesTheStateAndTheNavigatorFollowsTheActivePane) {
 TEST_F(ViewerTest, TimersRouteToToastAndStatus) {
   viewer.show_toast(L"剖切功能（测试中）", 3000);
   viewer.status.show_load_result(L"A");
-  const uint32_t start = host.now;
-  host.run_until(start + 3000, [this](unsigned id) { viewer.on_timer(id); });
-  EXPECT_TRUE(viewer.status.toast_text.empty());
-  EXPECT_EQ(host.title(), L"Lumeno");
+  host.run_until(host.now + 3000, [this](unsigned id) { viewer.on_timer(id); });
+  EXPECT_TRUE(viewer.status.toast_text.empty() && host.title() == L"Lumeno");
 
   // Other identifiers are not the viewer's own: without a tool, nothing happens.
   viewer.show_toast(L"x", 100);
