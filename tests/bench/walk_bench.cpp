@@ -1,5 +1,5 @@
 // Walk mode on big models: one blocked Collision-mode update (three wall tests and one ground
-// test) with the spatial index and with the plain scans, and the cost of building the index.
+// test) through the spatial index, and the time and bytes of building the index.
 // Models are a multi-storey building (tiled floors, walls in panels, stairs) repeated on a grid.
 #include <benchmark/benchmark.h>
 
@@ -8,7 +8,6 @@
 
 #include "model/document.h"
 #include "render/camera_math.h"
-#include "walk/walk_geometry.h"
 #include "walk/walk_ground.h"
 #include "walk/walk_index.h"
 
@@ -122,21 +121,6 @@ void BM_BlockedUpdateIndex(benchmark::State& state) {
   }
 }
 
-void BM_BlockedUpdateScan(benchmark::State& state) {
-  const SkpModel& m = site(static_cast<size_t>(state.range(0))).model;
-  const float band = wall_band(1.65f);
-  for (auto _ : state) {
-    float g = 0.0f;
-    const bool blocked =
-        is_blocked_scan(m, kEye[0], kEye[1], kEye[2], band) &&
-        is_blocked_scan(m, kPrev[0], kEye[1], kEye[2], band) &&
-        is_blocked_scan(m, kEye[0], kPrev[1], kEye[2], band) &&
-        find_ground_scan(m, kPrev[0], kPrev[1], kEye[2] - 1.65f * kM, kM * .35f, g);
-    if (!blocked) state.SkipWithError("step was not blocked");
-    benchmark::DoNotOptimize(g);
-  }
-}
-
 void BM_IndexBuild(benchmark::State& state) {
   const SkpModel& m = site(static_cast<size_t>(state.range(0))).model;
   WalkIndex index;
@@ -149,7 +133,6 @@ void BM_IndexBuild(benchmark::State& state) {
 #define WALK_SIZES Arg(100000)->Arg(1000000)->Arg(5000000)
 BENCHMARK(BM_IndexBuild)->WALK_SIZES->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BlockedUpdateIndex)->WALK_SIZES->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_BlockedUpdateScan)->WALK_SIZES->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace lumeno
