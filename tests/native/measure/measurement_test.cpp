@@ -48,7 +48,8 @@ TEST(MeasurementStates, ClicksAndEndings) {
     const wchar_t* toast;
   } cases[] = {
       // clang-format off
-      {&M::start_measure_distance, {{0, 0, 0}, {3, 4, 0}, {9, 9, 9}}, 1, 1, 1, 5, 0, L"距离: 127.0 mm"},
+      {&M::start_measure_distance, {{0, 0, 0}, {3, 4, 0}, {9, 9, 9}}, 1, 1, 1, 5, 0,
+       L"距离: 127.0 mm"},
       {&M::start_measure_continuous, {{0, 0, 0}, {1, 0, 0}, {1, 2, 0}, {1, 2, 3}}, 4, 1, 3, 6, 0,
        L"测量结束"},
       {&M::start_measure_area, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, 4, 1, 4, 40, 100,
