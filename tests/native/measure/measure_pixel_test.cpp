@@ -10,14 +10,11 @@ using namespace lumeno;
 
 namespace {
 
-struct NoSink : MeasureSink {
-  void show_toast(const std::wstring&, int) override {}
-  void invalidate() override {}
-};
-
 const Rgb kLineOrange = rgb_from_floats(1.0f, 0.3f, 0.0f);
 
-struct MeasurePixels : GlPixelTest {
+struct MeasurePixels : GlPixelTest, MeasureSink {  // a sink that drops toasts and repaints
+  void show_toast(const std::wstring&, int) override {}
+  void invalidate() override {}
   // A frame as the window draws it: the measurements are a pane overlay.
   void draw_with_measurements(const SkpModel& model, const std::vector<Viewport>& panes) {
     const std::vector<PaneOverlay> overlays = {
@@ -27,8 +24,7 @@ struct MeasurePixels : GlPixelTest {
     frame.client_width = kWidth, frame.client_height = kHeight;
     renderer_.render(frame);
   }
-  NoSink sink;
-  Measurement m{sink};
+  Measurement m{*this};
 };
 
 TEST_F(MeasurePixels, PickLandsOnTheClickedFaceEvenAfterTheDepthBufferIsLost) {

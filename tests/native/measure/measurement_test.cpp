@@ -20,16 +20,13 @@ using namespace lumeno;
 namespace {
 
 struct RecordingSink : MeasureSink {
-  void show_toast(const std::wstring& text, int ms) override {
-    toasts.push_back(text), last_ms = ms;
-  }
+  void show_toast(const std::wstring& t, int ms) override { toasts.push_back(t), last_ms = ms; }
   void invalidate() override {}
   std::vector<std::wstring> toasts;
   int last_ms = 0;
 };
 
-// Answers clicks from a queue; an empty queue is a background click.
-struct ScriptedPicker : PointPicker {
+struct ScriptedPicker : PointPicker {  // answers from a queue; empty: a background click
   bool pick(const Viewport& pane, int, int, int, MeasurePoint& out) override {
     picked_in.push_back(pane.label);
     if (answers.empty()) return false;
@@ -41,23 +38,23 @@ struct ScriptedPicker : PointPicker {
 
 TEST(MeasurementStates, ClicksAndEndings) {
   using M = Measurement;
+  // pending: points still open before the ending (click 3 starts a new pair); areas are closed
+  // (Enter), the rest ended (Esc).
   struct Case {
     void (M::*start)();
     std::vector<MeasurePoint> clicks;
-    size_t pending;  // points still open before the ending (click 3 starts a new pair)
-    void (M::*finish)();
-    size_t kept, segments;
+    size_t pending, kept, segments;
     double total, area;
     const wchar_t* toast;
   } cases[] = {
       // clang-format off
-      {&M::start_measure_distance, {{0, 0, 0}, {3, 4, 0}, {9, 9, 9}}, 1, &M::end_measure,
-       1, 1, 5, 0, L"距离: 127.0 mm"},
-      {&M::start_measure_continuous, {{0, 0, 0}, {1, 0, 0}, {1, 2, 0}, {1, 2, 3}}, 4,
-       &M::end_measure, 1, 3, 6, 0, L"测量结束"},
-      {&M::start_measure_area, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, 4,
-       &M::close_measure, 1, 4, 40, 100, L"面积: "},
-      {&M::start_measure_area, {{0, 0, 0}, {1, 0, 0}}, 2, &M::close_measure, 0, 0, 0, 0, L"测面积"},
+      {&M::start_measure_distance, {{0, 0, 0}, {3, 4, 0}, {9, 9, 9}}, 1, 1, 1, 5, 0,
+       L"距离: 127.0 mm"},
+      {&M::start_measure_continuous, {{0, 0, 0}, {1, 0, 0}, {1, 2, 0}, {1, 2, 3}}, 4, 1, 3, 6, 0,
+       L"测量结束"},
+      {&M::start_measure_area, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, 4, 1, 4, 40, 100,
+       L"面积: "},
+      {&M::start_measure_area, {{0, 0, 0}, {1, 0, 0}}, 2, 0, 0, 0, 0, L"测面积"},
       // clang-format on
   };
   for (const Case& c : cases) {
@@ -68,7 +65,7 @@ TEST(MeasurementStates, ClicksAndEndings) {
     for (const MeasurePoint& p : c.clicks) m.add_measure_point(p.x, p.y, p.z);
     EXPECT_EQ(m.current_measure.points.size(), c.pending);
     const size_t toasts = sink.toasts.size();
-    (m.*c.finish)();
+    c.start == &M::start_measure_area ? m.close_measure() : m.end_measure();
     EXPECT_TRUE(m.measure_mode == MeasureMode::None && m.current_measure.points.empty());
     const auto shown = [&](const std::wstring& t) { return t.rfind(c.toast, 0) == 0; };
     EXPECT_TRUE(std::any_of(sink.toasts.begin(), sink.toasts.end(), shown));
@@ -97,9 +94,7 @@ TEST(MeasureUnits, LabelsInEveryUnit) {
   const wchar_t* lengths[] = {L"1000.0 mm", L"1.0000 m", L"3.281 ft", L"39.37 in"};
   for (int unit = 0; unit < kUnitCount; ++unit)
     EXPECT_EQ(format_measure_value(metre, unit), lengths[unit]) << unit;
-  const float side = static_cast<float>(metre);
-  const double square = outline_area({{0, 0, 0}, {side, 0, 0}, {side, side, 0}, {0, side, 0}});
-  EXPECT_EQ(format_measure_area(square, kUnitMetre), L"1.0000 m\u00B2");
+  EXPECT_EQ(format_measure_area(metre * metre, kUnitMetre), L"1.0000 m\u00B2");
   EXPECT_EQ(format_measure_value(metre, 7), lengths[0]);  // unknown unit: millimetres
 }
 
@@ -111,10 +106,8 @@ struct MeasureToolTest : ::testing::Test {
     navigator.update(panes.viewports()[0].camera, 800);
     for (const Command& c : feature.commands()) commands.add(c);
   }
-  bool press(int x, int y) {
-    return tools.active() != nullptr && tools.active()->on_mouse_down(kMeasureLeftButton, x, y);
-  }
-  bool key(unsigned k) { return tools.active() != nullptr && tools.active()->on_key_down(k); }
+  bool press(int x, int y) { return feature.tool().on_mouse_down(kMeasureLeftButton, x, y); }
+  bool key(unsigned k) { return feature.tool().on_key_down(k); }
 
   RecordingSink sink;
   test::RecordingHost host;

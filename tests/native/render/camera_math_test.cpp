@@ -63,10 +63,6 @@ TEST(CameraSetupTest, DegeneratePanesAndCamerasStillGiveAFiniteView) {
   // Zoomed through to distance 0: the view keeps the direction it has from afar.
   const Mat4 at0 = camera_setup(camera(30, -45, 0), kSquare, Vec3{}).modelview;
   EXPECT_NEAR(at0.m[2], camera_setup(camera(30, -45, 1), kSquare, Vec3{}).modelview.m[2], 1e-5f);
-  // Pitch 90 written past the clamp is drawn as 89.
-  const Mat4 p90 = camera_setup(camera(90, 0, 5), kSquare, Vec3{}).modelview;
-  const Mat4 p89 = camera_setup(camera(89, 0, 5), kSquare, Vec3{}).modelview;
-  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(p90.m[i], p89.m[i]) << i;
   // Orthographic at distance 0 keeps a non-empty view volume.
   EXPECT_GT(camera_setup(camera(30, -45, 0, false), kSquare, Vec3{}).half_height, 0.0);
 }
@@ -103,26 +99,21 @@ SceneInfo scene_at(Vec3 eye, Vec3 target, Vec3 up = Vec3{0, 0, 1}) {
 }
 
 TEST(SceneCamera, StraightDownOrUpTakesTheHeadingFromTheUpVector) {
-  const struct {
-    Vec3 eye, up;
-    float pitch, yaw;
-  } cases[] = {{{0, 0, 50}, {1, 0, 0}, 89, -90}, {{0, 0, -50}, {1, 0, 0}, -89, 90}};
-  for (const auto& c : cases) {
+  for (float z : {50.0f, -50.0f}) {  // up along +X: pitch 89 and yaw -90 looking down
     Camera cam;
-    apply_scene_to_camera(cam, scene_at(c.eye, {0, 0, 0}, c.up), Vec3{});
-    EXPECT_FLOAT_EQ(cam.pitch, c.pitch);
-    EXPECT_NEAR(std::remainder(cam.yaw - c.yaw, 360.0f), 0.0f, 1e-3f);
+    apply_scene_to_camera(cam, scene_at({0, 0, z}, {0, 0, 0}, {1, 0, 0}), Vec3{});
+    EXPECT_FLOAT_EQ(cam.pitch, z > 0 ? 89 : -89);
+    EXPECT_NEAR(std::remainder(cam.yaw + (z > 0 ? 90 : -90), 360.0f), 0.0f, 1e-3f);
     const Mat4 mv = camera_setup(cam, kSquare, Vec3{}).modelview;
-    EXPECT_GT(apply(mv, c.up).y - apply(mv, {0, 0, 0}).y, 0.9f) << "up is the top of the screen";
+    EXPECT_GT(apply(mv, {1, 0, 0}).y - apply(mv, {0, 0, 0}).y, 0.9f) << "up is the screen's top";
   }
   Camera cam = camera(0, 33, 5);  // no usable up vector: the heading stays
   apply_scene_to_camera(cam, scene_at({0, 0, 50}, {0, 0, 0}), Vec3{});
   EXPECT_TRUE(cam.pitch == 89 && cam.yaw == 33);
 }
 
-// The eye exactly on the target has no direction or distance: the angles and the pane's distance
-// stay (a distance of 0 would stay 0 under every zoom step), the target and field of view apply.
-// Off the target, the camera reproduces the scene's eye and target.
+// The eye on the target has no direction or distance: angles and the pane's distance stay (0 would
+// stay 0 under every zoom step), target and field of view apply. Off it, eye and target reproduce.
 TEST(SceneCamera, EyeOnTargetKeepsAnglesAndThePanesDistance) {
   Camera cam = camera(12, 34, 250);
   SceneInfo scene = scene_at({3, 4, 5}, {3, 4, 5});

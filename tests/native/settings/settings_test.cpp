@@ -21,8 +21,7 @@ using namespace lumeno;
 
 namespace {
 
-// Profile files kept in memory, with folders that refuse writes.
-struct MemoryProfileStore : lumeno::ProfileStore {
+struct MemoryProfileStore : lumeno::ProfileStore {  // in memory; some folders refuse writes
   using File = std::map<std::pair<std::wstring, std::wstring>, std::wstring>;  // section, key
   std::map<std::wstring, File> files;
   std::wstring read_only;  // a path under this folder cannot be written
@@ -139,7 +138,7 @@ struct FakePlatform : SettingsPlatform {
   std::vector<std::pair<std::wstring, std::wstring>> started;
   intptr_t association_result = 2;  // ERROR_FILE_NOT_FOUND
   DialogOutcome angle_outcome = DialogOutcome::Accepted;
-  double angle_typed = 0;
+  double angle = 0;  // what the dialog reads
 
   ProfileStore& profile() override { return store; }
   std::wstring exe_directory() override { return L"C:\\app"; }
@@ -151,9 +150,7 @@ struct FakePlatform : SettingsPlatform {
   intptr_t shell_open(const std::wstring& file, const std::wstring& params) override {
     return started.push_back({file, params}), installed.count(file) ? 42 : association_result;
   }
-  DialogOutcome ask_view_angle(float, double* typed) override {
-    return *typed = angle_typed, angle_outcome;
-  }
+  DialogOutcome ask_view_angle(float, double* t) override { return *t = angle, angle_outcome; }
 };
 
 struct SdkLog {  // what the conversion asked of the SDK
@@ -185,8 +182,7 @@ struct SettingsFeatureTest : ::testing::Test {
       return sdk.version = v, sdk.save_result;
     };
     api.SUModelRelease = [](SUModelRef* m) { return sdk.released = m->ptr, SU_ERROR_NONE; };
-    document.model.loaded = true;
-    document.path = L"D:\\a.b\\house.skp";
+    document.model.loaded = true, document.path = L"D:\\a.b\\house.skp";
     panes.viewports().resize(2);
   }
   const test::RecordingHost::Box& box() { return host.boxes.back(); }
@@ -269,7 +265,7 @@ TEST_F(SettingsFeatureTest, ViewAngleClampsAndChangesOnlyTheActivePane) {
       {O::Failed, 80, 47.5f, nullptr}};
   for (const auto& [outcome, typed, fov, toast] : cases) {  // toast null: none
     panes.viewports()[0].camera.perspective = false;
-    platform.angle_outcome = outcome, platform.angle_typed = typed;
+    platform.angle_outcome = outcome, platform.angle = typed;
     const size_t shown = toasts.size();
     feature.show_view_angle_dialog();
     EXPECT_FLOAT_EQ(panes.viewports()[0].camera.fov, fov) << typed;

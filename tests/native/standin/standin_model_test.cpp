@@ -1,5 +1,4 @@
-// The library's exports; opening, saving and releasing models, the count-then-get lists, and
-// injected faults.
+// The library's exports; opening, saving and releasing models, the count-then-get lists.
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -16,8 +15,8 @@ namespace {
 using namespace standin_test;
 using nlohmann::json;
 
-// Every name of the program's table and every vendor function is exported, internals are hidden,
-// and the export list generated for the build holds each name once.
+// Every name of the program's table and every vendor function is exported, and the export list
+// generated for the build holds each name once.
 TEST(StandinExports, EveryEntryResolvesInternalsStayHiddenAndTheListMatches) {
 #define NAME(ret, name, params) #name,
   const std::set<std::string> names = {LUMENO_SU_TABLE(NAME) LUMENO_SU_VENDOR(NAME)};
@@ -90,24 +89,6 @@ TEST_F(StandinModel, SaveWritesTheDocumentWithItsVersionOrNothing) {
   EXPECT_EQ(save(failing.model(), never, 6), SU_ERROR_GENERIC);
   EXPECT_EQ(a.SUModelSaveToFile(file.model(), file.path().c_str()), SU_ERROR_SERIALIZATION);
   EXPECT_NE(access(never.c_str(), F_OK), 0);
-}
-
-// A model-wide list fails every call of the named entry points, also on inner entities and mesh
-// helpers. (An element's own list fails only calls on that element: see the model tests.)
-TEST_F(StandinModel, FaultsFailTheNamedEntryPointsWhereTheyAreListed) {
-  ModelFile faulty(
-      R"({"faults": {"fail": ["SUEntitiesGetNumEdges", "SUMeshHelperGetVertices", "X"]},
-    "entities": {"faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]]}], "groups": [{}]}})");
-  size_t count = 0;
-  SUEntitiesRef inner{nullptr};
-  ASSERT_EQ(a.SUGroupGetEntities(groups_of(faulty.entities())[0], &inner), SU_ERROR_NONE);
-  EXPECT_EQ(a.SUEntitiesGetNumEdges(inner, true, &count), SU_ERROR_GENERIC);
-  EXPECT_EQ(a.SUEntitiesGetNumFaces(inner, &count), SU_ERROR_NONE);
-  SUMeshHelperRef mesh{nullptr};
-  SUPoint3D points[3];
-  ASSERT_EQ(a.SUMeshHelperCreate(&mesh, faces_of(faulty.entities())[0]), SU_ERROR_NONE);
-  EXPECT_EQ(a.SUMeshHelperGetVertices(mesh, 3, points, &count), SU_ERROR_GENERIC);
-  a.SUMeshHelperRelease(&mesh);
 }
 
 }  // namespace

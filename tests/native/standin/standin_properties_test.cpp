@@ -1,6 +1,5 @@
-// Scenes and cameras, layers, materials, how faces reach their layers and materials (including
-// names the model's lists do not hold), string objects, and texture pixels (BGR/BGRA, bottom row
-// first, rows padded to 4 bytes; images read relative to the model file).
+// Scenes and cameras, materials, strings, and texture pixels (BGR/BGRA, bottom row first, rows
+// padded to 4 bytes).
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -14,7 +13,7 @@ using namespace standin_test;
 struct StandinProperties : ::testing::Test {
   SketchUpAPI& a = api();
   ModelFile file{R"({
-    "layers": [{"name": "Layer0"}, {"name": "家具", "visible": false}],
+    "layers": [{"name": "Layer0"}, {"name": "家具"}],
     "materials": [{"name": "Brick", "color": [200, 100, 50, 255]}, {"name": "Glass", "opacity": 0.25},
                   {"name": "Odd", "opacity": 7}, {"name": "Neg", "opacity": -1}],
     "scenes": [
@@ -22,10 +21,9 @@ struct StandinProperties : ::testing::Test {
       {"camera": {"eye": [0,0,100], "target": [0,0,0], "up": [0,1,0], "perspective": false}},
       {"camera": {"eye": [0,0,0], "target": [1,0,0]}}, {"name": "Bare"}],
     "entities": {
-      "faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]], "layer": "家具", "front": "Brick", "back": "Glass"},
-                {"outer": [[0,0,0],[1,0,0],[0,1,0]], "layer": "Ghost", "front": "Odd", "back": "Neg"},
-                {"outer": [[0,0,0],[1,0,0],[0,1,0]], "layer": "Ghost", "front": "不存在的材质"},
-                {"outer": [[0,0,0],[1,0,0],[0,1,0]]}]}})"};
+      "faces": [{"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "Brick", "back": "Glass"},
+                {"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "Odd", "back": "Neg"},
+                {"outer": [[0,0,0],[1,0,0],[0,1,0]], "front": "不存在的材质"}]}})"};
 };
 
 // A perspective camera has its field of view, a parallel one none; defaults are perspective,
@@ -75,51 +73,18 @@ TEST_F(StandinProperties, MaterialsColourOpacityAndType) {
   EXPECT_EQ(a.SUMaterialGetTexture(m[0], &texture), SU_ERROR_NO_DATA);
 }
 
-// Faces reach layers and materials through their upcast; a layer name missing from the model's
-// list gives a valid layer outside that list, the same for every face naming it. (Edges, groups
-// and instances: see the model tests, which load them through the stand-in.)
-TEST_F(StandinProperties, FacesReachTheirLayersAndMaterialsAndNamesFillStrings) {
-  const auto faces = faces_of(file.entities());
-  const auto layers = layers_of(file.model());
-  SULayerRef ghost{nullptr}, ghost_again{nullptr}, layer{nullptr};
-  a.SUFaceGetLayer(faces[1], &ghost), a.SUFaceGetLayer(faces[2], &ghost_again);
-  EXPECT_TRUE(ghost.ptr == ghost_again.ptr && ghost.ptr != layers[0].ptr &&
-              ghost.ptr != layers[1].ptr);
-  EXPECT_EQ(name_of(a.SULayerGetName, ghost), "Ghost");
-  const SUDrawingElementRef painted = a.SUFaceToDrawingElement(faces[0]);
-  ASSERT_EQ(a.SUDrawingElementGetLayer(painted, &layer), SU_ERROR_NONE);
-  EXPECT_EQ(layer.ptr, layers[1].ptr);
-  SUMaterialRef brick{nullptr}, none{nullptr};
-  ASSERT_EQ(a.SUDrawingElementGetMaterial(painted, &brick), SU_ERROR_NONE);
-  EXPECT_EQ(name_of(a.SUMaterialGetName, brick), "Brick");
-  layer.ptr = &layer;  // no layer named: success with a null layer, and no material
-  ASSERT_EQ(a.SUDrawingElementGetLayer(a.SUFaceToDrawingElement(faces[3]), &layer), SU_ERROR_NONE);
-  EXPECT_EQ(layer.ptr, nullptr);
-  EXPECT_NE(a.SUDrawingElementGetMaterial(a.SUFaceToDrawingElement(faces[3]), &none),
-            SU_ERROR_NONE);
-  // A name read into a short buffer is a terminated prefix that never splits a character;
-  // name getters need a created string.
+// A short buffer gets a terminated prefix of whole characters; name getters need a created string.
+// (Layers and materials of elements: the model tests load them through the stand-in.)
+TEST_F(StandinProperties, NamesFillStringsWithWholeCharacters) {
+  const SULayerRef layer = layers_of(file.model()).at(1);
   SUStringRef s{nullptr};
   size_t copied = 0;
-  a.SUStringCreate(&s), a.SULayerGetName(layers[1], &s);
+  a.SUStringCreate(&s), a.SULayerGetName(layer, &s);
   char buffer[8] = "xxxxxxx";
   ASSERT_EQ(a.SUStringGetUTF8(s, 5, buffer, &copied), SU_ERROR_NONE);
   EXPECT_TRUE(copied == 3 && std::string(buffer) == "家" && buffer[5] == 'x');
   EXPECT_EQ(a.SUStringRelease(&s), SU_ERROR_NONE);
-  EXPECT_EQ(a.SULayerGetName(layers[1], &s), SU_ERROR_INVALID_OUTPUT);
-}
-
-// An uncompressed 24-bit BMP of 3 x 2 top-down RGB pixels (stored bottom row first, BGR, rows
-// padded to 12 bytes).
-std::string encode_bmp(const unsigned char (&px)[6][3]) {
-  std::string out = "BM";
-  for (uint32_t v : {54u + 24, 0u, 54u, 40u, 3u, 2u, 1u | 24u << 16})
-    for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i));
-  out.append(24, 0);  // no compression; sizes and palette left to the reader
-  for (int i : {3, 4, 5, -1, 0, 1, 2, -1})
-    out +=
-        i < 0 ? std::string(3, '\0') : std::string{char(px[i][2]), char(px[i][1]), char(px[i][0])};
-  return out;
+  EXPECT_EQ(a.SULayerGetName(layer, &s), SU_ERROR_INVALID_OUTPUT);
 }
 
 // A model whose one face wears a material with the given texture; read() gets its pixels.
@@ -146,27 +111,25 @@ struct Textured : ModelFile {
   std::vector<SUByte> bytes;
 };
 
-// An image in a folder next to the model file: top row red green blue, bottom row white black
-// grey. (Alpha: see the fills below.)
+// A 1 x 2 24-bit BMP (top pixel 10 20 30, bottom 40 50 60) beside the model file. BMP stores
+// what the getters deliver: the bottom row first, BGR, rows padded to 4 bytes.
 TEST(StandinTexture, ImagesAreDeliveredBottomRowFirstInBgrOrder) {
-  const unsigned char rgb[6][3] = {{255, 0, 0},     {0, 255, 0}, {0, 0, 255},
-                                   {255, 255, 255}, {0, 0, 0},   {128, 128, 128}};
+  std::string bmp = "BM";
+  for (uint32_t v : {54u + 8, 0u, 54u, 40u, 1u, 2u, 1u | 24u << 16})
+    for (int i = 0; i < 4; ++i) bmp += static_cast<char>(v >> (8 * i));
+  const std::vector<SUByte> rows = {60, 50, 40, 0, 30, 20, 10, 0};
+  bmp += std::string(24, '\0') + std::string(rows.begin(), rows.end());  // no compression
   Textured file(R"({"image": "textures/砖 a.bmp"})");
   ASSERT_TRUE(std::filesystem::create_directories(file.path("textures")));
-  file.write("textures/砖 a.bmp", encode_bmp(rgb));
+  file.write("textures/砖 a.bmp", bmp);
   ASSERT_EQ(file.read(), SU_ERROR_NONE);
-  EXPECT_TRUE(file.width == 3 && file.height == 2 && file.bits == 24);
-  ASSERT_EQ(file.size, 24u);  // 9 bytes padded to 12 per row
-  for (int i = 0; i < 6; ++i) {
-    const unsigned char* want = rgb[(1 - i / 3) * 3 + i % 3];  // the bottom row first
-    const SUByte* got = &file.bytes[(i / 3) * 12 + (i % 3) * 3];
-    EXPECT_TRUE(got[0] == want[2] && got[1] == want[1] && got[2] == want[0]) << i;
-  }
+  EXPECT_TRUE(file.width == 1 && file.height == 2 && file.bits == 24);
+  EXPECT_EQ(file.bytes, rows);
 }
 
 // Fills: rows padded to 4 bytes (3 x 3 bytes to 12), alpha kept. The caller's buffer must hold
-// the whole image and is not written past; a missing average colour, and an image that does not
-// decode, fail only their own getters.
+// the whole image and is not written past; an image too large to build, a missing average colour
+// and an image that does not decode fail only their own getters.
 TEST(StandinTexture, BuffersAreCheckedAndBrokenImagesFailOnlyTheirGetters) {
   SketchUpAPI& a = api();
   Textured file(R"({"width": 3, "height": 2, "fill": [1, 2, 3]})");
@@ -179,6 +142,8 @@ TEST(StandinTexture, BuffersAreCheckedAndBrokenImagesFailOnlyTheirGetters) {
   ASSERT_EQ(alpha.read(), SU_ERROR_NONE);
   EXPECT_EQ(alpha.bytes, (std::vector<SUByte>{30, 20, 10, 40}));
   EXPECT_EQ(a.SUTextureGetImageData(file.texture, 64, nullptr), SU_ERROR_NULL_POINTER_OUTPUT);
+  Textured huge(R"({"width": 4000000000, "height": 4000000000, "fill": [1, 2, 3]})");
+  EXPECT_TRUE(huge.read() == SU_ERROR_OUT_OF_RANGE && huge.width == 4000000000u);
   SUColor c{0, 0, 0, 0};
   EXPECT_EQ(a.SUTextureGetAverageColor(file.texture, &c), SU_ERROR_NO_DATA);
   Textured broken(R"({"image": "broken.png", "average_color": [9, 8, 7, 6]})");

@@ -4,8 +4,6 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace standin_test {
 
@@ -26,12 +24,6 @@ SketchUpAPI& api() {
   return *table;
 }
 
-std::string read_file(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
-
 ModelFile::ModelFile(const std::string& json, SUResult expected, const std::string& name)
     : dir_(::testing::TempDir() + "standin_XXXXXX") {
   if (mkdtemp(&dir_[0]) == nullptr) ADD_FAILURE() << "mkdtemp failed";
@@ -47,9 +39,7 @@ ModelFile::~ModelFile() {
 }
 
 std::string ModelFile::write(const std::string& name, const std::string& bytes) const {
-  std::ofstream out(path(name), std::ios::binary);
-  out << bytes;
-  EXPECT_TRUE(out.good()) << name;
+  EXPECT_TRUE(standin::write_file(path(name), bytes.data(), bytes.size())) << name;
   return path(name);
 }
 
@@ -75,10 +65,8 @@ Mesh mesh_of(SUFaceRef face) {
   size_t count = 0, got = 0;
   EXPECT_EQ(a.SUMeshHelperCreate(&h, face), SU_ERROR_NONE);
   a.SUMeshHelperGetNumVertices(h, &count), a.SUMeshHelperGetNumTriangles(h, &m.triangles);
-  m.vertices.resize(count), m.normals.resize(count), m.indices.resize(m.triangles * 3);
+  m.vertices.resize(count), m.indices.resize(m.triangles * 3);
   a.SUMeshHelperGetVertices(h, count, m.vertices.data(), &got);
-  a.SUMeshHelperGetNormals(h, count, m.normals.data(), &got);
-  m.normals.resize(got);
   a.SUMeshHelperGetVertexIndices(h, m.indices.size(), m.indices.data(), &got);
   EXPECT_EQ(a.SUMeshHelperRelease(&h), SU_ERROR_NONE);
   return m;

@@ -1,5 +1,5 @@
-// The stand-in as a shared library bound through the program's own entry-point table, temporary
-// model files, and readers of names, lists and meshes.
+// The stand-in library bound through the program's entry-point table, temporary model files, and
+// readers of names, lists and meshes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,13 +8,17 @@
 #include <vector>
 
 #include "sdk/sketchup_api.h"
+#include "standin/file_io.h"
 
 namespace standin_test {
 
 void* library_handle();  // the stand-in shared library, loaded once per process
 SketchUpAPI& api();      // its entries in the program's table
 
-std::string read_file(const std::string& path);
+inline std::string read_file(const std::string& path) {  // files of up to 1 MiB
+  std::string text;
+  return standin::read_file(path, 1 << 20, &text), text;
+}
 
 // A fresh folder holding a model file written from JSON text and opened expecting `expected`
 // (a refused file must give no model); model released and folder removed on destruction.
@@ -45,9 +49,8 @@ std::string name_of(Getter getter, Ref ref) {  // names up to 255 bytes
   return text;
 }
 
-// Count call then get call, which must agree.
 template <class Ref, class Owner, class CountFn, class GetFn>
-std::vector<Ref> list_of(Owner owner, CountFn count_fn, GetFn get_fn) {
+std::vector<Ref> list_of(Owner owner, CountFn count_fn, GetFn get_fn) {  // count, get: must agree
   size_t count = 0, got = 0;
   EXPECT_EQ(count_fn(owner, &count), SU_ERROR_NONE);
   std::vector<Ref> items(count, Ref{nullptr});
@@ -59,7 +62,6 @@ std::vector<Ref> list_of(Owner owner, CountFn count_fn, GetFn get_fn) {
 #define STANDIN_LIST(fn, Ref, Owner, count, get) \
   inline std::vector<Ref> fn(Owner o) { return list_of<Ref>(o, api().count, api().get); }
 STANDIN_LIST(faces_of, SUFaceRef, SUEntitiesRef, SUEntitiesGetNumFaces, SUEntitiesGetFaces)
-STANDIN_LIST(groups_of, SUGroupRef, SUEntitiesRef, SUEntitiesGetNumGroups, SUEntitiesGetGroups)
 STANDIN_LIST(instances_of, SUComponentInstanceRef, SUEntitiesRef, SUEntitiesGetNumInstances,
              SUEntitiesGetInstances)
 STANDIN_LIST(layers_of, SULayerRef, SUModelRef, SUModelGetNumLayers, SUModelGetLayers)
@@ -69,7 +71,6 @@ std::vector<SUEdgeRef> edges_of(SUEntitiesRef entities, bool standalone_only);
 
 struct Mesh {
   std::vector<SUPoint3D> vertices;
-  std::vector<SUVector3D> normals;
   std::vector<size_t> indices;
   size_t triangles = 0;
 };

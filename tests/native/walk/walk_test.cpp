@@ -6,15 +6,9 @@
 #include <set>
 #include <tuple>
 
-#include "core/app_context.h"
 #include "core/command_ids.h"
-#include "core/command_registry.h"
-#include "core/status_toast.h"
-#include "model/document.h"
-#include "render/display_options.h"
-#include "render/navigator.h"
-#include "render/panes.h"
 #include "tests/native/ui/recording_host.h"
+#include "ui/viewer.h"
 #include "walk/walk_controller.h"
 #include "walk/walk_geometry.h"
 #include "walk/walk_ground.h"
@@ -33,18 +27,14 @@ void add_triangle(SkpModel& m, P a, P b, P c, int layer = -1) {
   t.face_layer = layer;
 }
 
+void add_quad(SkpModel& m, P a, P b, P c, P d) {
+  add_triangle(m, a, b, c), add_triangle(m, a, c, d);
+}
 void add_floor(SkpModel& m, float x0, float y0, float x1, float y1, float z) {
-  add_triangle(m, {x0, y0, z}, {x1, y0, z}, {x1, y1, z});
-  add_triangle(m, {x0, y0, z}, {x1, y1, z}, {x0, y1, z});
+  add_quad(m, {x0, y0, z}, {x1, y0, z}, {x1, y1, z}, {x0, y1, z});
 }
 
-void add_wall(SkpModel& m, float x0, float y0, float x1, float y1, float z0, float z1) {
-  add_triangle(m, {x0, y0, z0}, {x1, y1, z0}, {x1, y1, z1});
-  add_triangle(m, {x0, y0, z0}, {x1, y1, z1}, {x0, y0, z1});
-}
-
-// Marks the model loaded, in a fixed box centred on the origin.
-void finish(SkpModel& m) {
+void finish(SkpModel& m) {  // loaded, in a fixed box centred on the origin
   for (int k = 0; k < 3; ++k) m.bbox_min[k] = -1000.0f, m.bbox_max[k] = 1000.0f;
   m.loaded = !m.triangles.empty();
 }
@@ -52,16 +42,13 @@ void finish(SkpModel& m) {
 constexpr float kM = 39.3701f;  // model units per metre
 
 struct GroundScene : ::testing::Test {
-  void SetUp() override { camera.distance = 0.0f; }
+  GroundScene() { camera.distance = 0.0f; }
   // A floor at z = 0 and, at x = 500, a second floor `drop` below or (drop 0) a wall along Y.
   void build(float drop) {
-    doc.model.triangles.clear();
-    doc.touch();
+    doc.model.triangles.clear(), doc.touch();
     add_floor(doc.model, 0, 0, drop > 0 ? 500 : 1000, 1000, 0);
-    if (drop > 0)
-      add_floor(doc.model, 500, 0, 1000, 1000, -drop);
-    else
-      add_wall(doc.model, 500, 0, 500, 1000, 0, 200);
+    drop > 0 ? add_floor(doc.model, 500, 0, 1000, 1000, -drop)
+             : add_quad(doc.model, {500, 0, 0}, {500, 1000, 0}, {500, 1000, 200}, {500, 0, 200});
     finish(doc.model);
   }
   void place(float x, float y, float z) { eye[0] = x, eye[1] = y, eye[2] = z; }
@@ -185,20 +172,13 @@ struct ScriptedWalkHost : WalkHost {
   WalkDialogValues typed;
 };
 
-struct WalkTest : ::testing::Test {
-  Document doc;
-  Panes panes;
-  AxisNavigator navigator;
-  DisplayOptions display;
-  NavigationOptions navigation;
+struct WalkTest : ::testing::Test {  // the walker registered with a viewer, as the window does
   test::RecordingHost host;
-  StatusToast status{host};
-  CommandRegistry commands;
-  ToolStack tools;
-  std::vector<PaneOverlay> overlays;
-  std::vector<std::function<void()>> destroy;
-  AppContext app{doc,  panes,    navigator, display,  navigation, status,
-                 host, commands, tools,     overlays, destroy};
+  Viewer viewer{host};
+  AppContext app = viewer.context();
+  Document& doc = viewer.document;
+  Panes& panes = viewer.panes;
+  CommandRegistry& commands = viewer.commands;
   WalkSettings settings;
   ScriptedWalkHost keys;
   int saves = 0;
@@ -216,14 +196,14 @@ struct WalkTest : ::testing::Test {
     walk.on_timer(kWalkTimer);
   }
   std::wstring menu_label() { return commands.find(ID_WALK)->label(); }
-  const std::wstring& toast() { return status.toast_text; }
+  const std::wstring& toast() { return viewer.status.toast_text; }
 };
 
-TEST_F(WalkTest, EnteringSetsUpTheWalkerAndEscapeOrFocusLossRestoresTheWindow) {
+TEST_F(WalkTest, EnteringSetsUpTheWalkerAndEveryWayOfLeavingRestoresTheWindow) {
   camera().perspective = false, camera().view_locked = true, camera().distance = 0.0f;
   ASSERT_TRUE(commands.run(ID_WALK));
   ASSERT_TRUE(walk.walk_active());
-  EXPECT_TRUE(camera().perspective && !camera().view_locked && tools.active() == &walk &&
+  EXPECT_TRUE(camera().perspective && !camera().view_locked && viewer.tools.active() == &walk &&
               host.timer_running(kWalkTimer) && keys.captured && keys.hidden);
   EXPECT_FLOAT_EQ(0.03f * 2000.0f * std::sqrt(3.0f), camera().distance);  // of the diagonal
   EXPECT_EQ(1000 + panes.active().x + panes.active().width / 2, keys.cursor[0]);
@@ -233,16 +213,25 @@ TEST_F(WalkTest, EnteringSetsUpTheWalkerAndEscapeOrFocusLossRestoresTheWindow) {
   settings.current_walk_speed = 7.5f;
   walk.on_key_down(kVkEscape);
   EXPECT_FALSE(walk.walk_active() || host.timer_running(kWalkTimer) || keys.captured ||
-               keys.hidden || tools.active());
+               keys.hidden || viewer.tools.active());
   EXPECT_TRUE(settings.walk_speed == 7.5f && saves == 1 && menu_label() == L"行走");
   EXPECT_EQ(L"已退出行走模式", toast());
 
   walk.toggle_walk_mode();
-  keys.foreground = false;
-  tick(16);
+  keys.foreground = false, tick(16);
   EXPECT_TRUE(!walk.walk_active() && toast() == L"窗口失去焦点，已自动退出行走模式");
-  doc.model.loaded = false;
+  // A press chooses the pane, the wheel steps the current speed only, destroy stores it silently.
+  panes.set_layout(2), settings.walk_speed = 3.0f, keys.foreground = true;
   walk.toggle_walk_mode();
+  const Viewport second = panes.viewports()[1];
+  EXPECT_TRUE(walk.on_mouse_down(1, second.x + 5, second.y + 5) && panes.active_index() == 1);
+  walk.on_mouse_wheel(1, 0, 0);
+  EXPECT_FLOAT_EQ(3.0f, settings.walk_speed);
+  viewer.on_destroy();
+  EXPECT_FALSE(walk.walk_active() || keys.captured || keys.hidden);
+  EXPECT_FLOAT_EQ(3.1f, settings.walk_speed);
+  EXPECT_TRUE(toast() == L"行走速度：3.1" && menu_label() == L"行走");  // no leaving toast
+  doc.model.loaded = false, walk.toggle_walk_mode();
   EXPECT_TRUE(!walk.walk_active() && toast() == L"请先打开模型，再使用行走功能");
 }
 
@@ -299,8 +288,6 @@ TEST_F(WalkTest, SpeedKeysStepWithinTheRangeEveryHundredMilliseconds) {
   }
 }
 
-// Typed values are clamped (text that is no number reads as 0: the person height here); values
-// that are not finite never reach the walker.
 TEST_F(WalkTest, SettlingWithNoKeyHeldRepaintsUntilTheEyeRests) {
   camera().target_offset[2] = 70.0f;  // the eye about 0.2 m above person height over the floor
   walk.toggle_walk_mode();
@@ -314,6 +301,8 @@ TEST_F(WalkTest, SettlingWithNoKeyHeldRepaintsUntilTheEyeRests) {
   EXPECT_EQ(repaints, host.invalidations);  // at rest: nothing to show
 }
 
+// Typed values are clamped (text that is no number reads as 0: the person height here); values
+// that are not finite never reach the walker.
 TEST_F(WalkTest, DialogClampsTypedValuesAndNonFiniteOnesNeverReachTheWalker) {
   keys.typed = WalkDialogValues{200.0f, 0.01f, 0.0f, 7.0f, 2};
   commands.run(ID_WALK_SETTINGS);
@@ -331,19 +320,6 @@ TEST_F(WalkTest, DialogClampsTypedValuesAndNonFiniteOnesNeverReachTheWalker) {
   for (int i = 0; i < 10; ++i) tick(16);
   for (int i = 0; i < 3; ++i)
     EXPECT_TRUE(std::isfinite(camera().target_offset[i] + walk.walk_velocity()[i])) << i;
-}
-
-TEST_F(WalkTest, APressChoosesThePaneAndDestroyStoresTheSpeed) {
-  panes.set_layout(2);
-  walk.toggle_walk_mode();
-  const Viewport second = panes.viewports()[1];
-  EXPECT_TRUE(walk.on_mouse_down(1, second.x + 5, second.y + 5) && panes.active_index() == 1);
-  walk.on_mouse_wheel(1, 0, 0);  // the wheel steps the current speed only
-  EXPECT_FLOAT_EQ(3.0f, settings.walk_speed);
-  for (auto& f : destroy) f();
-  EXPECT_FALSE(walk.walk_active() || keys.captured || keys.hidden);
-  EXPECT_FLOAT_EQ(3.1f, settings.walk_speed);
-  EXPECT_TRUE(toast() == L"行走速度：3.1" && menu_label() == L"行走");  // no leaving toast
 }
 
 }  // namespace
