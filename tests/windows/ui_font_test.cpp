@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -14,15 +15,12 @@ bool has_glyphs(const LOGFONTW& font, const std::wstring& text, std::wstring& fa
   HGDIOBJ previous = SelectObject(dc, handle);
   wchar_t name[LF_FACESIZE] = {};
   GetTextFaceW(dc, LF_FACESIZE, name);
+  WORD glyphs[16] = {};
+  const DWORD converted = GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs,
+                                           GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, previous), DeleteObject(handle), DeleteDC(dc);
   face = name;
-  std::wstring glyphs(text.size(), L'\0');
-  const DWORD converted =
-      GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()),
-                       reinterpret_cast<WORD*>(&glyphs[0]), GGI_MARK_NONEXISTING_GLYPHS);
-  SelectObject(dc, previous);
-  DeleteObject(handle);
-  DeleteDC(dc);
-  return converted == text.size() && glyphs.find(L'\xFFFF') == std::wstring::npos;
+  return converted == text.size() && std::count(glyphs, glyphs + text.size(), 0xFFFF) == 0;
 }
 
 TEST(SystemUiFonts, MenuAndMessageFontsShowChinese) {
