@@ -21,21 +21,18 @@ Process::Process(const std::wstring& exe, const std::wstring& arguments) {
   std::wstring command = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info_))
-    info_ = {};
+  CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                 &startup, &info_);  // left empty when it fails
 }
 
 Process::~Process() {
-  if (info_.hProcess == nullptr) return;
   if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
   WaitForSingleObject(info_.hProcess, 5000);
   CloseHandle(info_.hThread), CloseHandle(info_.hProcess);
 }
 
 DWORD Process::wait(DWORD timeout_ms) {
-  if (info_.hProcess == nullptr) return STILL_ACTIVE;
-  WaitForSingleObject(info_.hProcess, timeout_ms);
+  WaitForSingleObject(info_.hProcess, timeout_ms);  // no process: STILL_ACTIVE stays
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(info_.hProcess, &code);
   return code;

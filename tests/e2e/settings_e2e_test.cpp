@@ -15,15 +15,15 @@ namespace {
 const char kTriangle[] = R"({"entities":{"faces":[{"outer":[[0,0,0],[100,0,0],[0,100,0]]}]}})";
 const wchar_t kInstallRoot[] = L"C:\\Program Files\\SketchUp";
 
-// Removes the fake installs; a fake that is still ending keeps its file busy for a moment.
-void uninstall() {
-  wintest::wait_until(
-      [] { return wintest::delete_tree(kInstallRoot), !wintest::folder_exists(kInstallRoot); },
-      5000);
-}
-
 class SettingsE2E : public e2e::LumenoTest {
  protected:
+  void TearDown() override { LumenoTest::TearDown(), uninstall(); }
+  // Removes the fake installs; a fake that is still ending keeps its file busy for a moment.
+  static void uninstall() {
+    wintest::wait_until(
+        [] { return wintest::delete_tree(kInstallRoot), !wintest::folder_exists(kInstallRoot); },
+        5000);
+  }
   // In the save dialog: picks "SketchUp 2019", types `path` as the name and presses Save.
   // Returns the name the dialog proposed.
   std::wstring save_as_2019(const std::wstring& path) {
@@ -99,9 +99,6 @@ TEST_F(SettingsE2E, HandOffStartsTheFirstInstalledSketchUpWithTheWholePath) {
     EXPECT_TRUE(CopyFileW(wintest::windows_path(FAKE_SKETCHUP_EXE).c_str(),
                           (root + year + L"\\SketchUp.exe").c_str(), FALSE));
   }
-  struct Uninstall {
-    ~Uninstall() { uninstall(); }
-  } at_end;
   ASSERT_NO_FATAL_FAILURE(start(model, false));
 
   command(1002);

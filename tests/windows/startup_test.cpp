@@ -89,9 +89,7 @@ TEST(FallbackSearch, CandidatesAreTriedInOrder) {
 
 TEST(CommandLine, FirstArgumentOnlyWithoutQuotes) {
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {nullptr, L""},
-      {L"\"C:\\my 模型\\house.skp\" extra", L"C:\\my 模型\\house.skp"},
-      {L"C:\\a.skp C:\\b.skp", L"C:\\a.skp"}};
+      {nullptr, L""}, {L"\"C:\\my 模型\\house.skp\" extra", L"C:\\my 模型\\house.skp"}};
   for (const auto& [line, first] : cases)
     EXPECT_EQ(first_command_line_argument(line), first) << first;
 }
