@@ -61,7 +61,6 @@ class LumenoTest : public ::testing::Test {
   void key(unsigned vk, DWORD settle_ms = 600) { post(WM_KEYDOWN, vk, settle_ms); }
   void command(unsigned id, DWORD settle_ms = 600) { post(WM_COMMAND, id, settle_ms); }
   void post(UINT message, WPARAM param, DWORD settle_ms);
-  // Pixel colour at a client point of the main window.
   Rgb at(const Screenshot& shot, int x, int y) const;
   // Sampled pixels (every second in each direction) of client rectangle `r` that pass `test`,
   // or that differ clearly between two pictures; by default the model area left of the navigator.

@@ -1,5 +1,4 @@
 // Binding the SDK from DLL folders: the DLL search folder and PATH, a second load, failed loads.
-// (The entry table and the diagnostic texts are proven by the native suite.)
 #include <gtest/gtest.h>
 
 #include "sdk/sketchup_api.h"
