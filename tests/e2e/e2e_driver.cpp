@@ -6,41 +6,33 @@
 
 namespace e2e {
 
-std::wstring lumeno_exe() { return windows_path(LUMENO_EXE); }
+std::wstring lumeno_exe() { return wintest::windows_path(LUMENO_EXE); }
 
 std::wstring settings_file() {
   const std::wstring exe = lumeno_exe();
   return exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"Tessary.ini";
 }
 
-std::wstring windows_path(const std::string& unix_path) {
-  std::wstring path = L"Z:";
-  for (char c : unix_path) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return path;
+std::wstring sample_house() {
+  return wintest::windows_path(std::string(LUMENO_SAMPLES_DIR) + "/house.skp");
 }
 
-std::wstring sample_house() { return windows_path(std::string(LUMENO_SAMPLES_DIR) + "/house.skp"); }
-
-Process::Process(const std::wstring& exe, const std::wstring& arguments,
-                 const std::wstring& working_dir) {
+Process::Process(const std::wstring& exe, const std::wstring& arguments) {
   std::wstring command = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info_))
-    info_ = {};
+  CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                 &startup, &info_);  // left empty when it fails
 }
 
 Process::~Process() {
-  if (info_.hProcess == nullptr) return;
   if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
   WaitForSingleObject(info_.hProcess, 5000);
   CloseHandle(info_.hThread), CloseHandle(info_.hProcess);
 }
 
 DWORD Process::wait(DWORD timeout_ms) {
-  if (info_.hProcess == nullptr) return STILL_ACTIVE;
-  WaitForSingleObject(info_.hProcess, timeout_ms);
+  WaitForSingleObject(info_.hProcess, timeout_ms);  // no process: STILL_ACTIVE stays
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(info_.hProcess, &code);
   return code;
@@ -48,32 +40,25 @@ DWORD Process::wait(DWORD timeout_ms) {
 
 HWND Process::wait_for_window(const wchar_t* class_name, DWORD timeout_ms,
                               const wchar_t* title) const {
-  const DWORD start = GetTickCount();
-  do {
-    for (HWND w = FindWindowExW(nullptr, nullptr, class_name, title); w != nullptr;
-         w = FindWindowExW(nullptr, w, class_name, title)) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      if (pid == info_.dwProcessId && IsWindowVisible(w)) return w;
-    }
-    if (WaitForSingleObject(info_.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
-  } while (GetTickCount() - start < timeout_ms);
-  return nullptr;
+  HWND found = nullptr;
+  wintest::wait_until(
+      [&] {
+        for (HWND w = FindWindowExW(nullptr, nullptr, class_name, title); w != nullptr;
+             w = FindWindowExW(nullptr, w, class_name, title)) {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          if (pid == info_.dwProcessId && IsWindowVisible(w)) return (found = w) != nullptr;
+        }
+        return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0;  // it ended
+      },
+      timeout_ms);
+  return found;
 }
 
 std::wstring window_text(HWND window) {
   wchar_t text[2048] = {};
   GetWindowTextW(window, text, 2048);
   return text;
-}
-
-std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD timeout_ms) {
-  std::wstring title;
-  for (const DWORD start = GetTickCount();
-       (title = window_text(window)) != expected && GetTickCount() - start < timeout_ms;) {
-    Sleep(20);
-  }
-  return title;
 }
 
 bool near_colour(const Rgb& got, int r, int g, int b, int tolerance) {
@@ -105,19 +90,19 @@ Screenshot capture_screen() {
 }
 
 void LumenoTest::start(const std::wstring& model, bool settle) {
-  lumeno_ =
-      std::make_unique<Process>(lumeno_exe(), model.empty() ? L"" : L"\"" + model + L"\"", L"");
+  lumeno_ = std::make_unique<Process>(lumeno_exe(), model.empty() ? L"" : L"\"" + model + L"\"");
   window_ = lumeno_->wait_for_window(L"TessaryNativeWnd", 60000);
   ASSERT_NE(window_, nullptr) << "no main window";
   RECT client = {};
   GetClientRect(window_, &client);
   w_ = client.right, h_ = client.bottom;
   if (model.empty()) return;
-  const std::wstring counts = L"Lumeno — 顶点: ";
-  const DWORD begin = GetTickCount();
-  while (window_text(window_).rfind(counts, 0) != 0 && GetTickCount() - begin < 30000) Sleep(20);
-  ASSERT_EQ(window_text(window_).rfind(counts, 0), 0u) << "the model did not load";
-  ASSERT_TRUE(!settle || wait_for_title(window_, L"Lumeno", 30000) == L"Lumeno") << "no picture";
+  ASSERT_TRUE(wintest::wait_until(
+      [&] { return window_text(window_).rfind(L"Lumeno — 顶点: ", 0) == 0; }, 30000))
+      << "the model did not load";
+  ASSERT_TRUE(!settle ||
+              wintest::wait_until([&] { return window_text(window_) == L"Lumeno"; }, 30000))
+      << "no picture";
 }
 
 void LumenoTest::close() {
@@ -127,14 +112,8 @@ void LumenoTest::close() {
   lumeno_.reset();
 }
 
-void LumenoTest::key(unsigned vk, DWORD settle_ms) {
-  PostMessageW(window_, WM_KEYDOWN, vk, 0);
-  Sleep(settle_ms);
-}
-
-void LumenoTest::command(unsigned id, DWORD settle_ms) {
-  PostMessageW(window_, WM_COMMAND, id, 0);
-  Sleep(settle_ms);
+void LumenoTest::post(UINT message, WPARAM param, DWORD settle_ms) {
+  PostMessageW(window_, message, param, 0), Sleep(settle_ms);
 }
 
 Rgb LumenoTest::at(const Screenshot& shot, int x, int y) const {
@@ -168,7 +147,7 @@ std::wstring LumenoTest::box_text(const wchar_t* caption) {
   wchar_t text[4096] = {};
   GetDlgItemTextW(box, 0xFFFF, text, 4096);  // the message box's static text
   PostMessageW(box, WM_COMMAND, IDOK, 0);
-  for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+  wintest::wait_until([&] { return !IsWindow(box); }, 5000);
   return text;
 }
 

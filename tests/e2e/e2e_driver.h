@@ -6,25 +6,20 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace e2e {
 
-// Lumeno.exe of this build and the settings file beside it, the sample house, a build path as
-// Wine shows it.
+// Lumeno.exe of this build and the settings file beside it, the sample house.
 std::wstring lumeno_exe();
 std::wstring settings_file();
 std::wstring sample_house();
-std::wstring windows_path(const std::string& unix_path);
 
 class Process {
  public:
-  // Starts `exe` with `arguments` in `working_dir` (empty: inherited); ended if still running.
-  Process(const std::wstring& exe, const std::wstring& arguments, const std::wstring& working_dir);
+  // Starts `exe` with `arguments`; ended at destruction if still running.
+  Process(const std::wstring& exe, const std::wstring& arguments);
   ~Process();
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
 
   DWORD id() const { return info_.dwProcessId; }
   // The exit code, or STILL_ACTIVE when it has not ended within `timeout_ms`.
@@ -39,15 +34,13 @@ class Process {
 };
 
 std::wstring window_text(HWND window);
-// The title of `window` once it equals `expected`, or the last title seen after `timeout_ms`.
-std::wstring wait_for_title(HWND window, const std::wstring& expected, DWORD timeout_ms);
 
 struct Rgb {
   int r, g, b;
 };
 bool near_colour(const Rgb& got, int r, int g, int b, int tolerance);
 
-// The whole screen; Wine's screen device context reads the X server's picture, GL included.
+// The whole screen, GL included (Wine's screen DC reads the X server's picture).
 struct Screenshot {
   int width = 0, height = 0;
   std::vector<unsigned char> bgra;  // top row first
@@ -65,9 +58,9 @@ class LumenoTest : public ::testing::Test {
   // for the counts in the title and, when `settle`, for the bare title after the first picture.
   void start(const std::wstring& model, bool settle = true);
   void close();
-  void key(unsigned vk, DWORD settle_ms = 600);
-  void command(unsigned id, DWORD settle_ms = 600);
-  // Pixel colour at a client point of the main window.
+  void key(unsigned vk, DWORD settle_ms = 600) { post(WM_KEYDOWN, vk, settle_ms); }
+  void command(unsigned id, DWORD settle_ms = 600) { post(WM_COMMAND, id, settle_ms); }
+  void post(UINT message, WPARAM param, DWORD settle_ms);
   Rgb at(const Screenshot& shot, int x, int y) const;
   // Sampled pixels (every second in each direction) of client rectangle `r` that pass `test`,
   // or that differ clearly between two pictures; by default the model area left of the navigator.

@@ -4,14 +4,11 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  wchar_t partial[MAX_PATH] = {}, done[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameW(nullptr, partial, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH - 20) return 1;
-  while (n > 0 && partial[n - 1] != L'\\') --n;
-  partial[n] = L'\0';
-  lstrcpyW(done, partial);
-  lstrcatW(partial, L"command_line.part");
-  lstrcatW(done, L"command_line.txt");
+  wchar_t partial[MAX_PATH + 20] = {}, done[MAX_PATH + 20] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, partial, MAX_PATH);  // ...\SketchUp.exe
+  if (n < 12 || n >= MAX_PATH) return 1;
+  lstrcpyW(done, partial), lstrcpyW(done + n - 12, L"command_line.txt");
+  lstrcpyW(partial + n - 12, L"command_line.part");
   HANDLE file = CreateFileW(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 2;
   const wchar_t* line = GetCommandLineW();

@@ -1,5 +1,5 @@
 // The real menu bar of the main window, read back through the Win32 menu functions: the items of
-// the menu model, check marks after toggles, relabelled items and the layer popup after loads.
+// the menu model with its marks after commands, the layer popup after a load, the walk item.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -46,73 +46,38 @@ void expect_menu(HMENU menu, const std::vector<lumeno::MenuItem>& items, const s
   }
 }
 
-// The real window, its SDK bound to the full stand-in; the window saves its settings beside the
-// test program when it closes, so every test starts from the defaults.
-class MenuBar : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    ASSERT_TRUE(SketchUpAPI::instance().load(wintest::standin_folder("full").c_str()));
-  }
-  static void TearDownTestSuite() { SketchUpAPI::instance().unload(); }
-  static void forget_settings() {
-    DeleteFileW((lumeno::get_exe_directory() + L"\\Tessary.ini").c_str());
-  }
-  void SetUp() override {
-    forget_settings();
-    ASSERT_TRUE(window_.create(GetModuleHandleW(nullptr), SW_HIDE));
-    ASSERT_EQ(GetMenu(window_.hwnd), window_.main_menu);
-  }
-  void TearDown() override {
-    if (window_.hwnd != nullptr) DestroyWindow(window_.hwnd);
-    UnregisterClassW(ViewerWindow::kClassName, GetModuleHandleW(nullptr));
-    forget_settings();
-  }
-  void command(unsigned id) { SendMessageW(window_.hwnd, WM_COMMAND, id, 0); }
-  void key(unsigned vk) { SendMessageW(window_.hwnd, WM_KEYDOWN, vk, 0); }
-  bool checked(unsigned id) {
-    return (GetMenuState(window_.main_menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-  }
-  HMENU layers() { return GetSubMenu(window_.main_menu, 2); }
-  void open_model_with_layers(const std::string& layers_json) {
-    const std::wstring path = folder_ / L"layers.skp";
-    ASSERT_TRUE(wintest::write_file(
-        path, R"({"layers":)" + layers_json +
-                  R"(,"entities":{"edges":[{"start":[0,0,0],"end":[1,0,0]}]}})"));
-    ASSERT_TRUE(window_.viewer.open_file(path));  // synchronous: the menus are built on return
-  }
+// The real window, its SDK bound to the full stand-in; it saves its settings beside the test
+// program when it closes, so the file goes before and after.
+TEST(MenuBar, FollowsTheMenuModelTheLoadedLayersAndTheWalk) {
+  const std::wstring ini = lumeno::get_exe_directory() + L"\\Tessary.ini";
+  ASSERT_TRUE(SketchUpAPI::instance().load(wintest::standin_folder("full").c_str()));
+  DeleteFileW(ini.c_str());
+  ViewerWindow window;
+  ASSERT_TRUE(window.create(GetModuleHandleW(nullptr), SW_HIDE));
+  ASSERT_EQ(GetMenu(window.hwnd), window.main_menu);
+  const auto command = [&](unsigned id) { SendMessageW(window.hwnd, WM_COMMAND, id, 0); };
+  command(1422);                                  // a unit: the radio mark moves
+  SendMessageW(window.hwnd, WM_KEYDOWN, 'K', 0);  // edges: the check mark goes
+  expect_menu(window.main_menu, lumeno::menu_bar(window.viewer.commands, window.input.key_bindings),
+              "bar");
+  EXPECT_TRUE(GetMenuState(window.main_menu, 1422, MF_BYCOMMAND) & MF_CHECKED);
 
-  wintest::TempFolder folder_{L"menu"};
-  ViewerWindow window_;
-};
-
-TEST_F(MenuBar, TheWindowsMenuIsTheMenuModelAndItsMarksFollow) {
-  expect_menu(window_.main_menu,
-              lumeno::menu_bar(window_.viewer.commands, window_.input.key_bindings), "bar");
-  // Before any model: one grayed placeholder in the layer popup.
-  EXPECT_EQ(item_text(layers(), 0), L"（请先打开模型）");
-  EXPECT_TRUE(GetMenuState(layers(), 0, MF_BYPOSITION) & MF_GRAYED);
-  // A unit item carries a radio mark that moves with the command; a key moves a check mark.
-  command(1422);
-  EXPECT_TRUE(checked(1422));
-  EXPECT_FALSE(checked(1421));
-  key('K');
-  EXPECT_FALSE(checked(1401));
-}
-
-// The layer popup is rebuilt for each model and its marks follow the toggles; the walk item is
-// relabelled while walking.
-TEST_F(MenuBar, LayerPopupAndWalkItemFollowTheModelAndTheCommands) {
-  open_model_with_layers(R"([{"name":""},{"name":""},{"name":"","visible":false}])");
-  expect_menu(layers(), lumeno::layer_menu(window_.viewer.document.model), "layers");
-  command(1201);
-  EXPECT_FALSE(checked(1201));
-  EXPECT_GT(window_.viewer.document.revision, 1u);
-  command(1201);
-  EXPECT_TRUE(checked(1201));
+  wintest::TempFolder folder(L"menu");
+  ASSERT_TRUE(wintest::write_file(folder / L"layers.skp",
+                                  R"({"layers":[{"name":""},{"name":"","visible":false}],)"
+                                  R"("entities":{"edges":[{"start":[0,0,0],"end":[1,0,0]}]}})"));
+  ASSERT_TRUE(window.viewer.open_file(folder / L"layers.skp"));  // menus are rebuilt on return
+  expect_menu(GetSubMenu(window.main_menu, 2), lumeno::layer_menu(window.viewer.document.model),
+              "layers");
   command(1434);
-  EXPECT_EQ(item_text(window_.main_menu, 1434, MF_BYCOMMAND), L"停止行走");
-  key(VK_ESCAPE);
-  EXPECT_EQ(item_text(window_.main_menu, 1434, MF_BYCOMMAND), L"行走");
+  EXPECT_EQ(item_text(window.main_menu, 1434, MF_BYCOMMAND), L"停止行走");
+  SendMessageW(window.hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(item_text(window.main_menu, 1434, MF_BYCOMMAND), L"行走");
+
+  DestroyWindow(window.hwnd);
+  UnregisterClassW(ViewerWindow::kClassName, GetModuleHandleW(nullptr));
+  DeleteFileW(ini.c_str());
+  SketchUpAPI::instance().unload();
 }
 
 }  // namespace

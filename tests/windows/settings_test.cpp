@@ -26,13 +26,14 @@ bool run_unix_until_writable(std::wstring command, const std::wstring& folder, b
                       &pi))
     return ADD_FAILURE() << "could not start a Unix program", false;
   WaitForSingleObject(pi.hProcess, 60000), CloseHandle(pi.hProcess), CloseHandle(pi.hThread);
-  for (int i = 0; i < 300; ++i, Sleep(100)) {
-    const std::wstring probe = folder + L"\\probe" + std::to_wstring(i);  // a new entry each time
-    const bool wrote = wintest::write_file(probe, "x");
-    DeleteFileW(probe.c_str());
-    if (wrote == writable) return true;
-  }
-  return false;
+  int i = 0;
+  return wintest::wait_until(
+      [&] {
+        const std::wstring probe = folder + L"\\probe" + std::to_wstring(++i);  // a new entry
+        const bool wrote = wintest::write_file(probe, "x");
+        return DeleteFileW(probe.c_str()), wrote == writable;
+      },
+      30000);
 }
 
 TEST_F(WindowsSettings, ProfileFileHasBothSectionsInKeyOrder) {

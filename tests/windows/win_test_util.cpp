@@ -58,11 +58,20 @@ std::wstring get_env(const wchar_t* name) {
   return value;
 }
 
-std::wstring standin_folder(const char* variant) {
-  std::wstring path = L"Z:";  // the build's Unix path, as Wine shows it
-  for (const char* c : {LUMENO_STANDIN_DIR "/", variant})
-    for (; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+std::wstring windows_path(const std::string& unix_path) {
+  std::wstring path = L"Z:";
+  for (char c : unix_path) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
   return path;
+}
+
+std::wstring standin_folder(const char* variant) {
+  return windows_path(LUMENO_STANDIN_DIR + std::string("/") + variant);
+}
+
+bool wait_until(const std::function<bool()>& done, DWORD timeout_ms) {
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < timeout_ms; Sleep(20))
+    if (done()) return true;
+  return done();
 }
 
 HWND make_owner() {

@@ -23,7 +23,11 @@ bool write_file(const std::wstring& path, const std::string& bytes);
 void delete_tree(const std::wstring& path);
 std::string read_file(const std::wstring& path);
 std::wstring get_env(const wchar_t* name);
+// A build path as Wine shows it; the stand-in SDK folder of `variant`.
+std::wstring windows_path(const std::string& unix_path);
 std::wstring standin_folder(const char* variant);
+// Asks `done` every 20 ms until it says yes or `timeout_ms` pass; its last answer.
+bool wait_until(const std::function<bool()>& done, DWORD timeout_ms);
 
 // Dialogs: `script` runs on the first `cls` window a 30 ms thread timer finds (inside its loop).
 HWND make_owner();
