@@ -69,6 +69,12 @@ TEST(MenuBar, FollowsTheMenuModelTheLoadedLayersAndTheWalk) {
   ASSERT_TRUE(window.viewer.open_file(folder / L"layers.skp"));  // menus are rebuilt on return
   expect_menu(GetSubMenu(window.main_menu, 2), lumeno::layer_menu(window.viewer.document.model),
               "layers");
+  // The window hands its mouse messages to the viewer: a right drag orbits the active pane.
+  const float yaw = window.viewer.active_camera().yaw;
+  SendMessageW(window.hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 200));
+  SendMessageW(window.hwnd, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(260, 200));
+  SendMessageW(window.hwnd, WM_RBUTTONUP, 0, MAKELPARAM(260, 200));
+  EXPECT_NE(window.viewer.active_camera().yaw, yaw);
   command(1434);
   EXPECT_EQ(item_text(window.main_menu, 1434, MF_BYCOMMAND), L"停止行走");
   SendMessageW(window.hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
