@@ -30,12 +30,15 @@ json in_a_row(int count, bool faces) {
 TEST_F(TraversalTest, InstanceTimesGroupTimesPoint) {
   // D holds a quarter-turned group with a square at (1, 0, 0).
   json group = with(group_at(1), {{"transform", quarter_turn_z()}});
-  json instance = place("D", json::array({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 50, 0, 0, 0.5}));
+  // Placed once moved by (50, 0, 0) with w 0.5 (x 98..100, y 2..4) and once moved by
+  // (300, 200, 7) with w 1 (x 299..300, y 201..202, z 7).
+  json scaled = place("D", json::array({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 50, 0, 0, 0.5}));
+  json moved = place("D", json::array({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 300, 200, 7, 1}));
   ASSERT_TRUE(load({{"definitions", definition("D", {{"groups", json::array({group})}})},
-                    {"entities", {{"instances", json::array({instance})}}}}));
-  ASSERT_EQ(model_.triangles.size(), 2u);
-  EXPECT_TRUE(model_.bbox_min[0] == 98 && model_.bbox_min[1] == 2 && model_.bbox_max[0] == 100 &&
-              model_.bbox_max[1] == 4);
+                    {"entities", {{"instances", json::array({scaled, moved})}}}}));
+  ASSERT_EQ(model_.triangles.size(), 4u);
+  EXPECT_TRUE(model_.bbox_min[0] == 98 && model_.bbox_min[1] == 2 && model_.bbox_min[2] == 0 &&
+              model_.bbox_max[0] == 300 && model_.bbox_max[1] == 202 && model_.bbox_max[2] == 7);
   EXPECT_EQ(model_.triangles[0].vertices[0].nz, 1.0f);
 }
 
