@@ -59,17 +59,17 @@ void SkpModel::unload() {
 bool SkpModel::load_from_file(const std::string& path, lumeno::LoadProgress* progress) {
   unload();
   progress_ = progress;
+  const bool result = read_file(path);
+  progress_ = nullptr;
+  return result;
+}
+
+bool SkpModel::read_file(const std::string& path) {
   SketchUpAPI& api = SketchUpAPI::instance();
-  if (!api.loaded) {
-    progress_ = nullptr;
-    return false;
-  }
+  if (!api.loaded) return false;
 
   SUModelRef model = {nullptr};
-  if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE) {
-    progress_ = nullptr;
-    return false;
-  }
+  if (api.SUModelCreateFromFile(&model, path.c_str()) != SU_ERROR_NONE) return false;
   file_path = path;
   if (progress_ != nullptr) progress_->advance_to(kOpenedShare);
 
@@ -87,7 +87,6 @@ bool SkpModel::load_from_file(const std::string& path, lumeno::LoadProgress* pro
   if (cancel_requested()) {
     // Nothing of a cancelled load is kept.
     unload();
-    progress_ = nullptr;
     return false;
   }
   // The arrays grew by doubling, so up to half of their storage may be unused. With the SDK's
@@ -102,7 +101,6 @@ bool SkpModel::load_from_file(const std::string& path, lumeno::LoadProgress* pro
   view_box_ = measure_view_box();
   view_box_measured_ = true;
   if (progress_ != nullptr) progress_->advance_to(1.0);
-  progress_ = nullptr;
   return loaded;
 }
 

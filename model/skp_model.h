@@ -241,6 +241,8 @@ class SkpModel {
   size_t work_items_visited() const { return work_items_visited_; }
 
  private:
+  // load_from_file with progress_ set: open, walk, copy out, release.
+  bool read_file(const std::string& path);
   bool cancel_requested() const;
   // Progress of the traversal, `fraction` (0 to 1) of the entity walk done.
   void report_traversal(double fraction);

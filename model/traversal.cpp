@@ -312,40 +312,43 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
 
 namespace {
 
-// The table's end-point getters, or the vendor's own where the table lacks them.
-struct EdgeReader {
-  SketchUpAPI::SUEdgeGetStart_fn get_start = nullptr;
-  SketchUpAPI::SUEdgeGetEnd_fn get_end = nullptr;
-  SketchUpAPI::SUVertexGetPosition_fn get_position = nullptr;
-
-  explicit EdgeReader(const SketchUpAPI& api)
-      : get_start(api.SUEdgeGetStart != nullptr ? api.SUEdgeGetStart : api.SUEdgeGetStartVertex),
-        get_end(api.SUEdgeGetEnd != nullptr ? api.SUEdgeGetEnd : api.SUEdgeGetEndVertex),
-        get_position(api.SUVertexGetPosition) {}
-
-  bool usable() const {
-    return get_start != nullptr && get_end != nullptr && get_position != nullptr;
+// Turns the edges of one entities list into world-space records: the table's end-point getters
+// (or the vendor's own where the table lacks them), the list's transformation and the layer it
+// inherits.
+class EdgeReader {
+ public:
+  EdgeReader(const SkpModel& model, const SUTransformation& transform, int inherited_layer)
+      : model_(model), to_world_(transform), inherited_layer_(inherited_layer) {
+    const SketchUpAPI& api = SketchUpAPI::instance();
+    get_start_ = api.SUEdgeGetStart != nullptr ? api.SUEdgeGetStart : api.SUEdgeGetStartVertex;
+    get_end_ = api.SUEdgeGetEnd != nullptr ? api.SUEdgeGetEnd : api.SUEdgeGetEndVertex;
+    get_position_ = api.SUVertexGetPosition;
   }
 
-  // The edge's end points in world space; false when unreadable or not finite.
-  bool segment(SUEdgeRef edge, const SUTransformation& transform, EdgeData& data) const {
+  bool usable() const {
+    return get_start_ != nullptr && get_end_ != nullptr && get_position_ != nullptr;
+  }
+
+  // The edge's record; false when its end points are unreadable or not finite.
+  bool read(SUEdgeRef edge, EdgeData& data) const {
+    data.edge_layer = model_.get_drawing_element_layer_index(to_drawing_element(edge));
+    data.inherited_layer = inherited_layer_;
     SUVertexRef start_vertex = {nullptr};
     SUVertexRef end_vertex = {nullptr};
     SUPoint3D start = {0.0, 0.0, 0.0};
     SUPoint3D end = {0.0, 0.0, 0.0};
-    if (get_start(edge, &start_vertex) != SU_ERROR_NONE ||
-        get_end(edge, &end_vertex) != SU_ERROR_NONE ||
-        get_position(start_vertex, &start) != SU_ERROR_NONE ||
-        get_position(end_vertex, &end) != SU_ERROR_NONE) {
+    if (get_start_(edge, &start_vertex) != SU_ERROR_NONE ||
+        get_end_(edge, &end_vertex) != SU_ERROR_NONE ||
+        get_position_(start_vertex, &start) != SU_ERROR_NONE ||
+        get_position_(end_vertex, &end) != SU_ERROR_NONE) {
       return false;
     }
-    const PointTransform to_world(transform);
     float* points[2] = {data.start, data.end};
     const SUPoint3D* sources[2] = {&start, &end};
     for (int p = 0; p < 2; ++p) {
       const lumeno::Vec3d world =
-          to_world(static_cast<float>(sources[p]->x), static_cast<float>(sources[p]->y),
-                   static_cast<float>(sources[p]->z));
+          to_world_(static_cast<float>(sources[p]->x), static_cast<float>(sources[p]->y),
+                    static_cast<float>(sources[p]->z));
       points[p][0] = static_cast<float>(world.x);
       points[p][1] = static_cast<float>(world.y);
       points[p][2] = static_cast<float>(world.z);
@@ -353,6 +356,14 @@ struct EdgeReader {
     return is_finite(data.start[0], data.start[1], data.start[2]) &&
            is_finite(data.end[0], data.end[1], data.end[2]);
   }
+
+ private:
+  const SkpModel& model_;
+  const PointTransform to_world_;
+  const int inherited_layer_;
+  SketchUpAPI::SUEdgeGetStart_fn get_start_ = nullptr;
+  SketchUpAPI::SUEdgeGetEnd_fn get_end_ = nullptr;
+  SketchUpAPI::SUVertexGetPosition_fn get_position_ = nullptr;
 };
 
 // The list's edges, standalone only or all of them, at most `cap`.
@@ -401,15 +412,12 @@ void SkpModel::process_edges(SUEntitiesRef entities, const SUTransformation& tra
   const size_t cap = standalone != nullptr ? std::max(limits.edges_per_list, limits.list_entries)
                                            : limits.edges_per_list;
   std::vector<SUEdgeRef> list = read_edges(entities, true, cap);
-  const EdgeReader reader(SketchUpAPI::instance());
+  const EdgeReader reader(*this, transform, inherited_layer);
   const size_t stored = std::min(list.size(), limits.edges_per_list);
   for (size_t i = 0; i < stored && reader.usable(); ++i) {
     if (stored_edge_count() >= limits.edges) break;
     EdgeData data;
-    data.edge_layer = get_drawing_element_layer_index(to_drawing_element(list[i]));
-    if (!reader.segment(list[i], transform, data)) continue;
-    data.inherited_layer = inherited_layer;
-    edges.push_back(data);
+    if (reader.read(list[i], data)) edges.push_back(data);
   }
   if (standalone != nullptr) *standalone = std::move(list);
 }
@@ -417,7 +425,7 @@ void SkpModel::process_edges(SUEntitiesRef entities, const SUTransformation& tra
 void SkpModel::process_outlines(SUEntitiesRef entities, const SUTransformation& transform,
                                 int inherited_layer, std::vector<SUEdgeRef> standalone) {
   if (stored_edge_count() >= limits.edges) return;
-  const EdgeReader reader(SketchUpAPI::instance());
+  const EdgeReader reader(*this, transform, inherited_layer);
   if (!reader.usable()) return;
   const auto by_handle = [](const SUEdgeRef& a, const SUEdgeRef& b) {
     return std::less<void*>()(a.ptr, b.ptr);
@@ -432,9 +440,6 @@ void SkpModel::process_outlines(SUEntitiesRef entities, const SUTransformation& 
     if (std::binary_search(standalone.begin(), standalone.end(), edge, by_handle)) continue;
     if (!is_drawn_edge(edge)) continue;
     EdgeData data;
-    data.edge_layer = get_drawing_element_layer_index(to_drawing_element(edge));
-    if (!reader.segment(edge, transform, data)) continue;
-    data.inherited_layer = inherited_layer;
-    outline_edges.push_back(data);
+    if (reader.read(edge, data)) outline_edges.push_back(data);
   }
 }
