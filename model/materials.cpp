@@ -108,8 +108,14 @@ FaceAppearance SkpModel::face_appearance(SUFaceRef face, const SUColor& colour, 
 int SkpModel::load_or_find_texture(SUTextureRef texture, bool* over_budget) {
   if (over_budget != nullptr) *over_budget = false;
   if (texture.ptr == nullptr) return -1;
+  MeshScratch& scratch = mesh_scratch_;
+  if (texture.ptr == scratch.texture_handle) return scratch.texture_position;
   const auto cached = texture_cache.find(texture.ptr);
-  if (cached != texture_cache.end()) return cached->second;
+  if (cached != texture_cache.end()) {
+    scratch.texture_handle = texture.ptr;
+    scratch.texture_position = cached->second;
+    return cached->second;
+  }
 
   const SketchUpAPI& api = SketchUpAPI::instance();
   if (api.SUTextureGetImageDataSize == nullptr || api.SUTextureGetImageData == nullptr) {

@@ -72,15 +72,14 @@ void SkpModel::load_layers(SUModelRef model) {
       layer.visible = layer.model_visible;
     }
     layers.push_back(std::move(layer));
-    layer_positions_.emplace(layer_ref.ptr, static_cast<int>(layer_refs.size()));
+    layer_positions_.add(layer_ref.ptr, static_cast<int>(layer_refs.size()));
     layer_refs.push_back(layer_ref);
   }
 }
 
 int SkpModel::find_layer_index(SULayerRef layer) const {
   if (layer.ptr == nullptr) return -1;
-  const auto found = layer_positions_.find(layer.ptr);
-  return found != layer_positions_.end() ? found->second : -1;
+  return layer_positions_.find(layer.ptr);
 }
 
 int SkpModel::get_drawing_element_layer_index(SUDrawingElementRef element) const {

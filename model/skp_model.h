@@ -199,6 +199,9 @@ class SkpModel {
   // Entity traversal (model/traversal.cpp).
   void process_entities_iterative(SUEntitiesRef entities, const SUTransformation& transform,
                                   const SUColor& colour, bool has_colour);
+  // One face of the list being traversed; the traversal clears mesh_scratch_.normal_known
+  // whenever it starts another list, since the remembered normal is only true for one
+  // transformation.
   void process_face(SUFaceRef face, const SUTransformation& transform, const SUColor& colour,
                     bool has_colour, int inherited_layer);
   // Stores the list's first edges_per_list standalone edges; `standalone` (when given) receives
@@ -256,11 +259,38 @@ class SkpModel {
     std::vector<size_t> indices;
     std::vector<SUPoint3D> stq;
     std::vector<TriangleVertex> corners;  // each mesh vertex once, in world space
+    // The last normal turned into world space, as read and as stored; valid within one entities
+    // list (one transformation), where flat faces facing the same way repeat it.
+    bool normal_known = false;
+    lumeno::Vec3 normal_in, normal_out;
+    // The texture found last, so that a run of faces in one material skips the cache lookup.
+    void* texture_handle = nullptr;
+    int texture_position = -1;
   };
   MeshScratch mesh_scratch_;
   // Layer handle -> position in layers, the first position where a handle repeats; filled with
-  // layer_refs so that a face or edge finds its layer without a search.
-  std::unordered_map<void*, int> layer_positions_;
+  // layer_refs so that a face or edge finds its layer without a search. The last hit is kept
+  // apart: faces and edges read one after the other nearly always share a layer.
+  class LayerPositions {
+   public:
+    void add(void* handle, int position) { positions_.emplace(handle, position); }
+    int find(void* handle) const {
+      if (handle == last_handle_) return last_position_;
+      const auto found = positions_.find(handle);
+      if (found == positions_.end()) return -1;
+      last_handle_ = handle;
+      last_position_ = found->second;
+      return last_position_;
+    }
+    void clear() { *this = LayerPositions{}; }
+
+   private:
+    std::unordered_map<void*, int> positions_;
+    // A position never changes once added, so a remembered hit stays true until clear().
+    mutable void* last_handle_ = nullptr;
+    mutable int last_position_ = -1;
+  };
+  LayerPositions layer_positions_;
   size_t work_items_visited_ = 0;
   size_t texture_bytes_copied_ = 0;
   ViewBox view_box_;

@@ -113,6 +113,7 @@ void SkpModel::process_entities_iterative(SUEntitiesRef entities, const SUTransf
     const size_t parts = (faces.empty() ? 0 : 1) + groups.size() + instances.size();
     const double part = parts == 0 ? 0.0 : item.share / static_cast<double>(parts);
 
+    mesh_scratch_.normal_known = false;  // a new list may bring a new transformation
     for (size_t i = 0; i < faces.size(); ++i) {
       if (triangles.size() >= limits.triangles || cancel_requested()) break;
       process_face(faces[i], item.transform, item.colour, item.has_colour, item.inherited_layer);
@@ -234,7 +235,6 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
   const PointTransform to_world(transform);
   std::vector<TriangleVertex>& corners = scratch.corners;
   corners.resize(position_count);
-  lumeno::Vec3 normal_in, normal_out;
   for (size_t index = 0; index < position_count; ++index) {
     TriangleVertex& vertex = corners[index];
     const lumeno::Vec3d position = to_world(static_cast<float>(scratch.positions[index].x),
@@ -250,18 +250,19 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
                        static_cast<float>(scratch.normals[index].y),
                        static_cast<float>(scratch.normals[index].z)};
     }
-    // A flat face gives every corner the same normal: it is turned and scaled once, and a
-    // corner whose normal has the same bits as the one before takes that result.
-    if (index == 0 || std::memcmp(&n, &normal_in, sizeof n) != 0) {
-      normal_in = n;
+    // A flat face gives every corner the same normal, and neighbouring faces often share it:
+    // a normal with the same bits as the last one turned (in this list) takes that result.
+    if (!scratch.normal_known || std::memcmp(&n, &scratch.normal_in, sizeof n) != 0) {
+      scratch.normal_in = n;
       transform_normal(transform, n.x, n.y, n.z);
       const float length = lumeno::length(n);
       if (length > kMinNormalLength) n = lumeno::Vec3{n.x / length, n.y / length, n.z / length};
-      normal_out = n;
+      scratch.normal_out = n;
+      scratch.normal_known = true;
     }
-    vertex.nx = normal_out.x;
-    vertex.ny = normal_out.y;
-    vertex.nz = normal_out.z;
+    vertex.nx = scratch.normal_out.x;
+    vertex.ny = scratch.normal_out.y;
+    vertex.nz = scratch.normal_out.z;
 
     vertex.u = 0.0f;
     vertex.v = 0.0f;
@@ -292,18 +293,18 @@ void SkpModel::process_face(SUFaceRef face, const SUTransformation& transform,
   for (size_t i = 0; i + 2 < index_count; i += 3) {
     if (triangles.size() >= limits.triangles) break;
     if (!usable(indices[i]) || !usable(indices[i + 1]) || !usable(indices[i + 2])) continue;
-    Triangle& triangle = triangles.emplace_back();
-    triangle.face_layer = face_layer;
-    triangle.inherited_layer = inherited_layer;
-    for (int k = 0; k < 3; ++k) {
-      const TriangleVertex& vertex = corners[indices[i + k]];
-      triangle.vertices[k] = vertex;
-      // Only stored triangles grow the bounding box.
-      low = lumeno::Vec3{std::min(low.x, vertex.x), std::min(low.y, vertex.y),
-                         std::min(low.z, vertex.z)};
-      high = lumeno::Vec3{std::max(high.x, vertex.x), std::max(high.y, vertex.y),
-                          std::max(high.z, vertex.z)};
+    const TriangleVertex& a = corners[indices[i]];
+    const TriangleVertex& b = corners[indices[i + 1]];
+    const TriangleVertex& c = corners[indices[i + 2]];
+    // Only stored triangles grow the bounding box.
+    for (const TriangleVertex* vertex : {&a, &b, &c}) {
+      low = lumeno::Vec3{std::min(low.x, vertex->x), std::min(low.y, vertex->y),
+                         std::min(low.z, vertex->z)};
+      high = lumeno::Vec3{std::max(high.x, vertex->x), std::max(high.y, vertex->y),
+                          std::max(high.z, vertex->z)};
     }
+    // Aggregate-built, so the array's fresh memory is written once, without a zero fill first.
+    triangles.push_back(Triangle{{a, b, c}, face_layer, inherited_layer});
   }
   const float grown[2][3] = {{low.x, low.y, low.z}, {high.x, high.y, high.z}};
   std::copy(grown[0], grown[0] + 3, bbox_min);
@@ -329,9 +330,10 @@ class EdgeReader {
     return get_start_ != nullptr && get_end_ != nullptr && get_position_ != nullptr;
   }
 
-  // The edge's record; false when its end points are unreadable or not finite.
-  bool read(SUEdgeRef edge, EdgeData& data) const {
-    data.edge_layer = model_.get_drawing_element_layer_index(to_drawing_element(edge));
+  // The edge's record; false when its end points are unreadable or not finite. `element` is the
+  // edge as a drawing element.
+  bool read(SUEdgeRef edge, SUDrawingElementRef element, EdgeData& data) const {
+    data.edge_layer = model_.get_drawing_element_layer_index(element);
     data.inherited_layer = inherited_layer_;
     SUVertexRef start_vertex = {nullptr};
     SUVertexRef end_vertex = {nullptr};
@@ -396,10 +398,10 @@ bool edge_flag(SUResult (*getter)(Ref, bool*), Ref ref) {
 }
 
 // An edge a modeller sees drawn: neither softened, smoothed nor hidden.
-bool is_drawn_edge(SUEdgeRef edge) {
+bool is_drawn_edge(SUEdgeRef edge, SUDrawingElementRef element) {
   const SketchUpAPI& api = SketchUpAPI::instance();
   return !edge_flag(api.SUEdgeGetSoft, edge) && !edge_flag(api.SUEdgeGetSmooth, edge) &&
-         !edge_flag(api.SUDrawingElementGetHidden, to_drawing_element(edge));
+         !edge_flag(api.SUDrawingElementGetHidden, element);
 }
 
 }  // namespace
@@ -417,7 +419,7 @@ void SkpModel::process_edges(SUEntitiesRef entities, const SUTransformation& tra
   for (size_t i = 0; i < stored && reader.usable(); ++i) {
     if (stored_edge_count() >= limits.edges) break;
     EdgeData data;
-    if (reader.read(list[i], data)) edges.push_back(data);
+    if (reader.read(list[i], to_drawing_element(list[i]), data)) edges.push_back(data);
   }
   if (standalone != nullptr) *standalone = std::move(list);
 }
@@ -438,8 +440,9 @@ void SkpModel::process_outlines(SUEntitiesRef entities, const SUTransformation& 
   for (const SUEdgeRef& edge : list) {
     if (stored_edge_count() >= limits.edges) break;
     if (std::binary_search(standalone.begin(), standalone.end(), edge, by_handle)) continue;
-    if (!is_drawn_edge(edge)) continue;
+    const SUDrawingElementRef element = to_drawing_element(edge);
+    if (!is_drawn_edge(edge, element)) continue;
     EdgeData data;
-    if (reader.read(edge, data)) outline_edges.push_back(data);
+    if (reader.read(edge, element, data)) outline_edges.push_back(data);
   }
 }

@@ -29,11 +29,6 @@ SketchUpAPI::SketchUpAPI() {
 
 SketchUpAPI::~SketchUpAPI() { unload(); }
 
-SketchUpAPI& SketchUpAPI::instance() {
-  static SketchUpAPI api;
-  return api;
-}
-
 const char* const* SketchUpAPI::table_names() { return kTableNames; }
 
 void SketchUpAPI::lookup_entries(Resolver resolve, void* context) {

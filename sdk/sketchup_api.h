@@ -43,7 +43,11 @@ class SketchUpAPI {
   static constexpr size_t kLoadFailureTextSize = 512;
   static constexpr size_t kMissingEntryTextSize = 256;
 
-  static SketchUpAPI& instance();
+  // Inline: the loader asks for the table several times per face.
+  static SketchUpAPI& instance() {
+    static SketchUpAPI api;
+    return api;
+  }
 
   // Binds the API from `dir` (no trailing backslash). True when bound, also when it already was;
   // on false a diagnostic message box has been shown. Windows only.

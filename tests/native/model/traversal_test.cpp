@@ -42,6 +42,21 @@ TEST_F(TraversalTest, InstanceTimesGroupTimesPoint) {
   EXPECT_EQ(model_.triangles[0].vertices[0].nz, 1.0f);
 }
 
+// Two placements of one flat square: each turns the normal with its own transformation, even
+// though the square's normal reads the same in both.
+TEST_F(TraversalTest, EachPlacementTurnsItsOwnNormals) {
+  json upright = place("S", json::array({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+  json tilted = place("S", json::array({1, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 100, 0, 0, 1}));
+  ASSERT_TRUE(load({{"definitions", definition("S", with_faces(square(0, 0, 0, 1))["entities"])},
+                    {"entities", {{"instances", json::array({upright, tilted})}}}}));
+  ASSERT_EQ(model_.triangles.size(), 4u);
+  for (const Triangle& t : model_.triangles) {
+    const bool was_tilted = t.vertices[0].x >= 100;
+    EXPECT_EQ(t.vertices[2].ny, was_tilted ? -1.0f : 0.0f);
+    EXPECT_EQ(t.vertices[2].nz, was_tilted ? 0.0f : 1.0f);
+  }
+}
+
 TEST_F(TraversalTest, ListsAreWalkedInStackOrderAndInheritTheNearestColour) {
   json materials = json::array({{{"name", "red"}, {"color", {255, 0, 0, 255}}},
                                 {{"name", "blue"}, {"color", {0, 0, 255, 128}}},
